@@ -1,0 +1,59 @@
+// Growable in-memory byte storage with a current position: a singly linked
+// list of 4000-byte blocks that are never moved while the storage lives. A
+// cursor stays on the block that holds the position, so sequential reads and
+// writes touch the list only when they cross a block boundary.
+#pragma once
+
+#include <cstdint>
+
+class BlockStream {
+ public:
+  static constexpr int kBlockSize = 4000;
+  // The largest capacity that a signed 32-bit count can hold; the content is
+  // always at least one byte smaller.
+  static constexpr int kMaxCapacity = (INT32_MAX / kBlockSize) * kBlockSize;
+  static constexpr int kMaxSize = kMaxCapacity - 1;
+
+  enum class WriteResult { written, too_large };
+
+  BlockStream();
+  ~BlockStream();
+  BlockStream(const BlockStream&) = delete;
+  BlockStream& operator=(const BlockStream&) = delete;
+
+  // Copies length bytes at the position to destination and moves past them.
+  // Fails, changing nothing, when they would end beyond the size.
+  bool read(void* destination, int length);
+  // Copies length bytes to the position, growing as needed, and moves past
+  // them. Refuses, changing nothing, a write that would end beyond kMaxSize.
+  // Raises std::bad_alloc, changing nothing, when memory runs out.
+  WriteResult write(const void* source, int length);
+  // Origin 0 counts from 0, 1 from the position, 2 from the last content
+  // byte (size - 1); any other origin counts from 0. The result is kept
+  // within 0 ... INT32_MAX.
+  void seek(std::int64_t offset, int origin);
+  void add_block();
+
+  int position() const { return position_; }
+  int size() const { return size_; }
+  int capacity() const { return capacity_; }
+  bool at_end() const { return position_ >= size_; }
+
+ private:
+  struct Block {
+    unsigned char data[kBlockSize] = {};
+    Block* next = nullptr;
+  };
+  void place_cursor(Block* walk_from, int walk_start);
+  void step_to_next_block();
+
+  Block* first_;
+  Block* last_;
+  Block* current_;            // nullptr when the position lies beyond the last block
+  unsigned char* cursor_;     // the byte at the position inside current_
+  int block_start_ = 0;       // offset of current_'s first byte
+  int block_end_ = kBlockSize;
+  int position_ = 0;
+  int size_ = 0;
+  int capacity_ = kBlockSize;
+};

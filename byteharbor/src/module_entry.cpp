@@ -1,0 +1,40 @@
+// The module's exports: the loader's attach and detach notifications, then
+// LibInit, LibDescription and LibVersion.
+#include "host/maxscript.h"
+
+#if __has_include(<commctrl.h>)
+#include <commctrl.h>
+#define BYTEHARBOR_HAS_COMMON_CONTROLS 1
+#endif
+
+#include "help_registry.h"
+#include "messages.h"
+#include "names.h"
+
+namespace {
+HINSTANCE module_instance = nullptr;
+bool common_controls_ready = false;
+constexpr ULONG kVersion = 0x0BB80700;  // host release 3000, API 7, SDK revision 0
+}  // namespace
+
+MODULE_EXPORT BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    module_instance = instance;
+    if (!common_controls_ready) {
+      common_controls_ready = true;
+#ifdef BYTEHARBOR_HAS_COMMON_CONTROLS
+      InitCommonControls();
+#endif
+    }
+  }
+  return TRUE;
+}
+
+MODULE_EXPORT void LibInit() {
+  intern_names();
+  RegisterModule(msg::kSignatureRecord, msg::kHelpRecord);
+}
+
+MODULE_EXPORT const char* LibDescription() { return msg::kDescription; }
+
+MODULE_EXPORT ULONG LibVersion() { return kVersion; }
