@@ -29,6 +29,8 @@ using LRESULT = std::intptr_t;
 using COLORREF = DWORD;
 using HANDLE = void*;
 using REGSAM = DWORD;
+using LPLONG = LONG*;
+using HLOCAL = void*;
 
 struct HWND__;
 using HWND = HWND__*;
@@ -62,4 +64,57 @@ using HMODULE = HINSTANCE;
 DWORD GetLastError();
 void SetLastError(DWORD code);
 
+// Error codes the layer reports (GetLastError, and registry call results).
+#define ERROR_SUCCESS 0L
+#define ERROR_INVALID_FUNCTION 1L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_NOT_SAME_DEVICE 17L
+#define ERROR_WRITE_PROTECT 19L
+#define ERROR_NOT_READY 21L
+#define ERROR_SHARING_VIOLATION 32L
+#define ERROR_LOCK_VIOLATION 33L
+#define ERROR_NOT_SUPPORTED 50L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_INVALID_NAME 123L
+#define ERROR_INVALID_LEVEL 124L
+#define ERROR_DIR_NOT_EMPTY 145L
+#define ERROR_BAD_PATHNAME 161L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_MORE_DATA 234L
+#define ERROR_NO_MORE_ITEMS 259L
+#define ERROR_DIRECTORY 267L
+#define ERROR_MR_MID_NOT_FOUND 317L
+#define ERROR_BADDB 1009L
+#define ERROR_REGISTRY_IO_FAILED 1016L
+#define ERROR_IO_DEVICE 1117L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_INVALID_ACCEL_HANDLE 1403L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
+#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+#define ERROR_NOT_CONNECTED 2250L
+
+// Module handles.
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+
 #include "winapi/windows_local.h"
+
+// Families of calls, one header each.
+#include "winapi/error_text.h"
+#include "winapi/files.h"
+#include "winapi/registry.h"
+#include "winapi/event_log.h"
+#include "winapi/keyboard.h"
+#include "winapi/x_windows.h"
+#include "winapi/resources.h"
+#include "winapi/sound.h"
+#include "winapi/network.h"

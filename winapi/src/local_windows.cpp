@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include "local_window_access.h"
+#include "x_display.h"
+
 #include <map>
 #include <memory>
 #include <mutex>
@@ -72,7 +75,22 @@ static LocalWindow* find_window(HWND handle) {
   return r.windows.count(window) ? window : nullptr;
 }
 
-BOOL IsWindow(HWND handle) { return find_window(handle) != nullptr; }
+BOOL IsWindow(HWND handle) {
+  if (winapi::x::is_x_handle(handle)) {
+    winapi::x::DisplayUse use;
+    return use.display() != nullptr &&
+           winapi::x::window_exists(use.display(), winapi::x::window_of(handle));
+  }
+  return find_window(handle) != nullptr;
+}
+
+std::optional<std::string> winapi::local_window_title(HWND handle) {
+  auto& r = registry();
+  std::lock_guard guard(r.lock);
+  auto* window = reinterpret_cast<LocalWindow*>(handle);
+  if (r.windows.count(window) == 0) return std::nullopt;
+  return window->title;
+}
 
 BOOL DestroyWindow(HWND handle) {
   auto& r = registry();
