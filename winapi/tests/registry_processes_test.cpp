@@ -12,10 +12,7 @@ using test_support::Subprocess;
 
 namespace {
 
-std::string writer_path() {
-  const char* dir = std::getenv("WINAPI_TEST_BIN");
-  return std::string(dir ? dir : ".") + "/registry_writer";
-}
+std::string writer_path() { return test_support::helper_path("registry_writer"); }
 
 std::string integrity(const std::string& database) {
   sqlite3* db = nullptr;

@@ -100,6 +100,8 @@ void Subprocess::kill(int signal) {
   if (!status_) ::kill(pid_, signal);
 }
 
+std::string helper_path(const std::string& name) { return std::string(TEST_BIN_DIR) + "/" + name; }
+
 RunResult run(const std::vector<std::string>& argv) {
   Subprocess child(argv);
   std::string output = child.read_all();

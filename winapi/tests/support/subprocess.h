@@ -36,6 +36,9 @@ class Subprocess {
   bool fill(int timeout_ms);
 };
 
+// The path of a helper program built beside the tests.
+std::string helper_path(const std::string& name);
+
 struct RunResult {
   int exit_code;
   std::string output;

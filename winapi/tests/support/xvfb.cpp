@@ -17,13 +17,17 @@ extern char** environ;
 namespace test_support {
 
 Xvfb::Xvfb() {
-  int fds[2];
-  if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) throw std::runtime_error("pipe failed");
+  // Both ends above fd 3 and closed on exec, so that mapping the write end to
+  // fd 3 in the server cannot clash with either.
+  int fds[2] = {fcntl(pipe_fds[0], F_DUPFD_CLOEXEC, 10), fcntl(pipe_fds[1], F_DUPFD_CLOEXEC, 10)};
+  close(pipe_fds[0]);
+  close(pipe_fds[1]);
   // The server writes the display number it chose to fd 3 once it is ready.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   std::vector<std::string> argv = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen",

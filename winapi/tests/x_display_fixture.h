@@ -1,0 +1,33 @@
+// Window tests run against a virtual X server of their own.
+#pragma once
+
+#include "subprocess.h"
+#include "xvfb.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+class XDisplayTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { server_ = std::make_unique<test_support::Xvfb>(); }
+  static void TearDownTestSuite() { server_.reset(); }
+
+  // Starts the test window with the given options and waits until it is up.
+  static std::unique_ptr<test_support::Subprocess> open_window(std::vector<std::string> options) {
+    options.insert(options.begin(), test_support::helper_path("x_test_window"));
+    auto window = std::make_unique<test_support::Subprocess>(options);
+    auto line = window->read_line();
+    EXPECT_TRUE(line && line->starts_with("ready ")) << "the test window did not come up";
+    return window;
+  }
+
+  // Starts xmessage, a client no one here wrote, and waits until its window
+  // can be found by its title.
+  static std::unique_ptr<test_support::Subprocess> open_xmessage(const std::string& title);
+
+  static inline std::unique_ptr<test_support::Xvfb> server_;
+};
