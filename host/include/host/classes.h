@@ -1,0 +1,51 @@
+// Class objects: script-visible values that stand for a class.
+#pragma once
+
+#include "host/value.h"
+
+using value_cf = Value* (*)(Value** arg_list, int count);
+
+// A class object. Constructing one (normally as a static object) makes it a
+// script global of its name; applying it (calling the class from a script)
+// raises "Call needs function or class" unless the class has a maker
+// function or a subclass overrides apply.
+class ValueMetaClass : public Value {
+ public:
+  const char* name;
+  ValueMetaClass* superclass;
+
+  explicit ValueMetaClass(const char* class_name, ValueMetaClass* super_class = nullptr,
+                          value_cf maker = nullptr);
+  ~ValueMetaClass() override;
+
+  void sprin1(CharStream* s) override;
+  Value* apply(Value** arg_list, int count) override;
+
+ private:
+  value_cf maker_;
+};
+
+// The host's class objects.
+extern ValueMetaClass Value_class;
+extern ValueMetaClass Number_class;
+extern ValueMetaClass Integer_class;
+extern ValueMetaClass Float_class;
+extern ValueMetaClass String_class;
+extern ValueMetaClass Name_class;
+extern ValueMetaClass Boolean_class;
+extern ValueMetaClass UndefinedClass_class;
+extern ValueMetaClass Ok_class;
+extern ValueMetaClass Array_class;
+extern ValueMetaClass Point3Value_class;
+extern ValueMetaClass ColorValue_class;
+extern ValueMetaClass BitArrayValue_class;
+extern ValueMetaClass MSTime_class;
+extern ValueMetaClass Function_class;
+extern ValueMetaClass Primitive_class;
+extern ValueMetaClass Generic_class;
+extern ValueMetaClass ScriptFunction_class;
+extern ValueMetaClass Struct_class;
+extern ValueMetaClass CharStream_class;
+extern ValueMetaClass ValueMetaClass_class;
+extern ValueMetaClass MAXWrapper_class;
+extern ValueMetaClass MAXNode_class;

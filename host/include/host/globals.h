@@ -1,0 +1,40 @@
+// The table of script globals.
+#pragma once
+
+#include "host/value.h"
+
+// A global variable's entry. Reading the global evaluates the thunk;
+// assigning calls assign_vf with an argument array of the new value.
+class GlobalThunk : public Value {
+ public:
+  GlobalThunk(Value* global_name, Value* init);
+  Value* name;
+  Value* cell;
+  Value* eval() override { return cell; }
+  virtual Value* assign_vf(Value** arg_list, int count);
+  void gc_trace() override;
+};
+
+using getter_cf = Value* (*)();
+using setter_cf = Value* (*)(Value* val);
+
+// A global whose reads and assignments call the host's or a module's functions.
+class SystemGlobalThunk : public GlobalThunk {
+ public:
+  SystemGlobalThunk(Value* global_name, getter_cf get, setter_cf set);
+  Value* eval() override { return getter(); }
+  Value* assign_vf(Value** arg_list, int count) override;
+  getter_cf getter;
+  setter_cf setter;
+};
+
+class GlobalTable {
+ public:
+  // The thunk of a defined global, or nullptr.
+  Value* get(Value* name);
+};
+extern GlobalTable* globals;
+
+void define_system_global(const char* name, getter_cf getter, setter_cf setter);
+// A property of the struct global struct_name (scanlineRenderEx.shadows).
+void define_struct_global(const char* name, const char* struct_name, getter_cf getter, setter_cf setter);

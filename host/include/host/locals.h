@@ -1,0 +1,35 @@
+// Value-local frames: C++ slots that hold script values and must keep them
+// from the collector while host code that may collect runs.
+#pragma once
+
+#include "host/value.h"
+
+class ValueLocalFrame {
+ public:
+  ValueLocalFrame(Value** slots, int count);
+  ~ValueLocalFrame();
+  ValueLocalFrame(const ValueLocalFrame&) = delete;
+  ValueLocalFrame& operator=(const ValueLocalFrame&) = delete;
+};
+
+// N protected slots, all undefined-free (null) to start with.
+template <int N>
+class ValueLocals {
+ public:
+  Value*& operator[](int i) { return slots_[i]; }
+  Value** data() { return slots_; }
+
+ private:
+  Value* slots_[N] = {};
+  ValueLocalFrame frame_{slots_, N};
+};
+
+// One protected slot.
+class OneValueLocal {
+ public:
+  explicit OneValueLocal(Value* v = nullptr) : value(v) {}
+  Value* value;
+
+ private:
+  ValueLocalFrame frame_{&value, 1};
+};

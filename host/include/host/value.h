@@ -1,0 +1,100 @@
+// The script value base class and the collector's interface.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+class CharStream;
+class ValueMetaClass;
+struct Point3;
+struct AColor;
+using TimeValue = int;
+
+// Every script value derives from Value. Values made with `new` belong to
+// the collector, which deletes them through collect() once nothing reaches
+// them; values defined as static objects are never collected.
+class Value {
+ public:
+  ValueMetaClass* tag;  // the value's class object
+
+  Value();
+  Value(const Value&) = delete;
+  Value& operator=(const Value&) = delete;
+  virtual ~Value();
+
+  static void* operator new(std::size_t size);
+  static void operator delete(void* memory, std::size_t size);
+
+  // Collector: gc_trace marks every value this one refers to (with gc_mark);
+  // collect frees the value.
+  virtual void gc_trace() {}
+  virtual void collect() { delete this; }
+  bool is_collectable() const { return (gc_flags & kHeap) != 0 && (gc_flags & kStatic) == 0; }
+
+  // Class tests and the class queries behind classOf, superClassOf and isKindOf.
+  virtual bool is_kind_of(ValueMetaClass* c);
+  virtual ValueMetaClass* local_base_class();
+  virtual Value* classOf_vf(Value** arg_list, int count);
+  virtual Value* superClassOf_vf(Value** arg_list, int count);
+  virtual Value* isKindOf_vf(Value** arg_list, int count);
+
+  // Arguments reach functions already evaluated; eval gives the value itself.
+  virtual Value* eval() { return this; }
+  // Calling the value; plain values raise "Call needs function or class".
+  virtual Value* apply(Value** arg_list, int count);
+
+  // Printing: sprin1 is the print form ("abc" with quotes), sprint the plain
+  // form used by format (abc without).
+  virtual void sprin1(CharStream* s);
+  virtual void sprint(CharStream* s) { sprin1(s); }
+
+  // Conversions; each raises the host's conversion error unless overridden.
+  virtual int to_int();
+  virtual float to_float();
+  virtual const char* to_string();
+  virtual bool to_bool();
+  virtual Point3 to_point3();
+  virtual AColor to_acolor();
+  virtual TimeValue to_timevalue();
+
+  // Properties (a.b, a.b = v); unknown ones raise "Unknown property".
+  virtual Value* get_property(Value* prop);
+  virtual Value* set_property(Value* prop, Value* new_value);
+
+  // Host generic functions. Each takes the arguments after the value and
+  // raises NoMethodError unless a class answers it.
+  virtual Value* plus_vf(Value** arg_list, int count);
+  virtual Value* minus_vf(Value** arg_list, int count);
+  virtual Value* times_vf(Value** arg_list, int count);
+  virtual Value* div_vf(Value** arg_list, int count);
+  virtual Value* pow_vf(Value** arg_list, int count);
+  virtual Value* uminus_vf(Value** arg_list, int count);
+  virtual Value* eq_vf(Value** arg_list, int count);
+  virtual Value* ne_vf(Value** arg_list, int count);
+  virtual Value* lt_vf(Value** arg_list, int count);
+  virtual Value* gt_vf(Value** arg_list, int count);
+  virtual Value* le_vf(Value** arg_list, int count);
+  virtual Value* ge_vf(Value** arg_list, int count);
+  virtual Value* get_vf(Value** arg_list, int count);  // a[i]
+  virtual Value* put_vf(Value** arg_list, int count);  // a[i] = v
+  virtual Value* flush_vf(Value** arg_list, int count);
+  virtual Value* eof_vf(Value** arg_list, int count);
+  virtual Value* seek_vf(Value** arg_list, int count);
+  virtual Value* close_vf(Value** arg_list, int count);
+
+  // Host-internal collector state.
+  static constexpr std::uint8_t kHeap = 1, kMarked = 2, kStatic = 4;
+  std::uint8_t gc_flags = 0;
+};
+
+// Marks a value (and through gc_trace what it refers to) as reachable.
+void gc_mark(Value* v);
+// Keeps a value from the collector for the rest of the run.
+Value* make_static(Value* v);
+// Runs a full collection now.
+void gc_collect();
+// Number of values the collector currently owns.
+std::size_t gc_heap_count();
+
+// The global "is this value exactly of class c" test.
+inline bool is_exactly(Value* v, ValueMetaClass* c) { return v->tag == c; }

@@ -1,0 +1,216 @@
+// The host's script values.
+#pragma once
+
+#include <cstddef>
+
+#include "host/classes.h"
+#include "host/geometry.h"
+#include "host/value.h"
+
+class Boolean : public Value {
+ public:
+  explicit Boolean(bool v);
+  bool value;
+  void sprin1(CharStream* s) override;
+  bool to_bool() override { return value; }
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+};
+
+class Undefined : public Value {
+ public:
+  Undefined();
+  void sprin1(CharStream* s) override;
+};
+
+class Ok : public Value {
+ public:
+  Ok();
+  void sprin1(CharStream* s) override;
+};
+
+extern Boolean true_value;
+extern Boolean false_value;
+extern Undefined undefined;
+extern Ok ok;
+// Separates positional from keyword arguments in an argument array:
+// f a b key:v arrives as a, b, &keyarg_marker, #key, v.
+extern Value keyarg_marker;
+
+inline Value* bool_result(bool b) { return b ? static_cast<Value*>(&true_value) : &false_value; }
+
+class Integer : public Value {
+ public:
+  int value;
+  explicit Integer(int v);
+  // A shared value for small integers, a new one otherwise.
+  static Integer* intern(int v);
+  void sprin1(CharStream* s) override;
+  int to_int() override { return value; }
+  float to_float() override { return static_cast<float>(value); }
+  TimeValue to_timevalue() override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* pow_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* lt_vf(Value** arg_list, int count) override;
+  Value* gt_vf(Value** arg_list, int count) override;
+  Value* le_vf(Value** arg_list, int count) override;
+  Value* ge_vf(Value** arg_list, int count) override;
+};
+
+class Float : public Value {
+ public:
+  float value;
+  explicit Float(float v);
+  void sprin1(CharStream* s) override;
+  int to_int() override;
+  float to_float() override { return value; }
+  TimeValue to_timevalue() override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* pow_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* lt_vf(Value** arg_list, int count) override;
+  Value* gt_vf(Value** arg_list, int count) override;
+  Value* le_vf(Value** arg_list, int count) override;
+  Value* ge_vf(Value** arg_list, int count) override;
+};
+
+// A text value; it keeps its own copy of the text.
+class String : public Value {
+ public:
+  explicit String(const char* text);
+  String(const char* bytes, std::size_t length);
+  ~String() override;
+  char* string;
+  std::size_t length() const;
+  void sprin1(CharStream* s) override;
+  void sprint(CharStream* s) override;
+  const char* to_string() override { return string; }
+  Value* get_property(Value* prop) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* lt_vf(Value** arg_list, int count) override;
+  Value* gt_vf(Value** arg_list, int count) override;
+  Value* le_vf(Value** arg_list, int count) override;
+  Value* ge_vf(Value** arg_list, int count) override;
+  Value* get_vf(Value** arg_list, int count) override;
+};
+
+// A unique symbolic value (#start). Names are case-insensitive, keep the
+// spelling they were first interned with, compare by identity and are never
+// collected.
+class Name : public Value {
+ public:
+  static Value* intern(const char* text);
+  const char* string;
+  void sprin1(CharStream* s) override;
+  void sprint(CharStream* s) override;
+  const char* to_string() override { return string; }
+  Value* lt_vf(Value** arg_list, int count) override;
+  Value* gt_vf(Value** arg_list, int count) override;
+
+ private:
+  explicit Name(const char* text);
+  friend class NameTable;
+};
+
+class Array : public Value {
+ public:
+  explicit Array(int init_size = 0);
+  ~Array() override;
+  Value** data;
+  int size;
+  int data_size;
+  Value* append(Value* v);
+  Value* get(int index) const;  // 0-based; undefined outside
+  void gc_trace() override;
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
+};
+
+class Point3Value : public Value {
+ public:
+  explicit Point3Value(const Point3& p);
+  Point3Value(float x, float y, float z);
+  Point3 p;
+  void sprin1(CharStream* s) override;
+  Point3 to_point3() override { return p; }
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* get_vf(Value** arg_list, int count) override;
+};
+
+// A colour, components kept 0..1 and shown 0..255.
+class ColorValue : public Value {
+ public:
+  explicit ColorValue(const AColor& c);
+  static ColorValue* intern(const AColor& c);
+  static ColorValue* intern(float r, float g, float b, float a = 1.0f);
+  AColor color;
+  void sprin1(CharStream* s) override;
+  AColor to_acolor() override { return color; }
+  Point3 to_point3() override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+};
+
+class BitArrayValue : public Value {
+ public:
+  BitArrayValue();
+  explicit BitArrayValue(const BitArray& b);
+  BitArray bits;
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
+};
+
+// A time value in ticks (4800 a second, 160 a frame at 30 frames a second).
+constexpr int TICKS_PER_SECOND = 4800;
+constexpr int FRAMES_PER_SECOND = 30;
+inline int GetTicksPerFrame() { return TICKS_PER_SECOND / FRAMES_PER_SECOND; }
+
+class MSTime : public Value {
+ public:
+  explicit MSTime(TimeValue t);
+  static Value* intern(TimeValue t) { return new MSTime(t); }
+  TimeValue time;
+  void sprin1(CharStream* s) override;
+  int to_int() override;
+  float to_float() override;
+  TimeValue to_timevalue() override { return time; }
+  Value* get_property(Value* prop) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* lt_vf(Value** arg_list, int count) override;
+  Value* gt_vf(Value** arg_list, int count) override;
+  Value* le_vf(Value** arg_list, int count) override;
+  Value* ge_vf(Value** arg_list, int count) override;
+};

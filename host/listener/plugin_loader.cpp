@@ -1,0 +1,115 @@
+#include "plugin_loader.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "../script/interpreter.h"
+#include "host/exceptions.h"
+#include "host/module.h"
+#include "host/plugin_classes.h"
+
+namespace host::listener {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void report(const std::string& file, const std::string& reason) {
+  script::host_line("-- Plug-in " + file + " not loaded: " + reason);
+}
+
+bool has_plugin_extension(const fs::path& p) {
+  std::string ext = p.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ext == ".dlx" || ext == ".gup";
+}
+
+template <typename Fn>
+Fn symbol(void* handle, const char* name) {
+  return reinterpret_cast<Fn>(dlsym(handle, name));
+}
+
+}  // namespace
+
+void PluginLoader::load_folders(const std::vector<std::string>& folders) {
+  std::vector<std::pair<std::string, std::string>> found;  // file name, path
+  for (const std::string& folder : folders) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+      script::host_line("-- Plug-in folder " + folder + " cannot be read: " + ec.message());
+      continue;
+    }
+    for (const auto& entry : it)
+      if (entry.is_regular_file() && has_plugin_extension(entry.path()))
+        found.emplace_back(entry.path().filename().string(), entry.path().string());
+  }
+  std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [file_name, path] : found) load(path, file_name);
+}
+
+bool PluginLoader::load(const std::string& path, const std::string& file_name) {
+  // Loading constructs the module's static objects, which register its
+  // functions and classes.
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    const char* why = dlerror();
+    report(file_name, why ? why : "unknown loader error");
+    return false;
+  }
+  LoadedModule m;
+  m.file_name = file_name;
+  m.path = path;
+  m.handle = handle;
+  m.is_utility = fs::path(file_name).extension() == ".gup" || fs::path(file_name).extension() == ".GUP";
+
+  auto description = symbol<LibDescriptionFn>(handle, "LibDescription");
+  auto version = symbol<LibVersionFn>(handle, "LibVersion");
+  auto init = symbol<LibInitFn>(handle, "LibInit");
+  auto number_classes = symbol<LibNumberClassesFn>(handle, "LibNumberClasses");
+  auto class_desc = symbol<LibClassDescFn>(handle, "LibClassDesc");
+  const char* missing = nullptr;
+  if (description == nullptr) missing = "LibDescription";
+  else if (version == nullptr) missing = "LibVersion";
+  else if (!m.is_utility && init == nullptr) missing = "LibInit";
+  else if (m.is_utility && number_classes == nullptr) missing = "LibNumberClasses";
+  else if (m.is_utility && class_desc == nullptr) missing = "LibClassDesc";
+  if (missing != nullptr) {
+    report(file_name, std::string("it does not export ") + missing);
+    dlclose(handle);
+    return false;
+  }
+  try {
+    if (auto dll_main = symbol<DllMainFn>(handle, "DllMain"))
+      dll_main(reinterpret_cast<HINSTANCE>(handle), DLL_PROCESS_ATTACH, nullptr);
+    m.description = description();
+    m.version = version();
+    if (m.is_utility) {
+      int n = number_classes();
+      for (int i = 0; i < n; ++i)
+        if (ClassDesc* cd = class_desc(i)) m.classes.push_back(cd);
+    } else {
+      init();
+    }
+  } catch (const MAXScriptException& e) {
+    report(file_name, "its start-up raised " + e.message());
+  } catch (const std::exception& e) {
+    report(file_name, std::string("its start-up threw ") + e.what());
+  }
+  modules_.push_back(std::move(m));
+  return true;
+}
+
+void PluginLoader::unload_all() {
+  while (!modules_.empty()) {
+    LoadedModule& m = modules_.back();
+    if (auto dll_main = symbol<DllMainFn>(m.handle, "DllMain"))
+      dll_main(reinterpret_cast<HINSTANCE>(m.handle), DLL_PROCESS_DETACH, nullptr);
+    dlclose(m.handle);
+    modules_.pop_back();
+  }
+}
+
+}  // namespace host::listener

@@ -1,0 +1,182 @@
+// Mark-and-sweep collector. Roots: the global table, values made static,
+// and the value-local frames of the script thread. Collections happen only at
+// safe points in the interpreter (and on gc()), never inside an allocation,
+// so host code that allocates and returns without running script code needs
+// no protection for its temporaries.
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "runtime_internal.h"
+
+namespace {
+
+thread_local void* g_last_allocation = nullptr;
+
+struct FrameEntry {
+  Value** slots;
+  int count;
+};
+
+struct Heap {
+  std::vector<Value*> values;
+  std::vector<Value*> statics;
+  std::vector<Value*> worklist;
+  std::size_t allocated_since_collect = 0;
+  std::size_t threshold = 200000;
+  std::size_t collections = 0;
+  bool shutting_down = false;
+};
+
+Heap& heap() {
+  static Heap* h = new Heap;  // never destroyed: modules may unload after exit handlers
+  return *h;
+}
+
+thread_local std::vector<FrameEntry> t_frames;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUsePools = false;
+#else
+constexpr bool kUsePools = true;
+#endif
+
+// Small values come from per-size free lists so a loop that makes a
+// temporary each time does not go through malloc each time.
+constexpr std::size_t kPoolGranule = 16;
+constexpr std::size_t kPoolClasses = 16;  // up to 256 bytes
+struct FreeNode {
+  FreeNode* next;
+};
+FreeNode* g_free[kPoolClasses] = {};
+
+void* pool_allocate(std::size_t size) {
+  if (kUsePools && size <= kPoolGranule * kPoolClasses) {
+    std::size_t c = (size + kPoolGranule - 1) / kPoolGranule - 1;
+    if (FreeNode* n = g_free[c]) {
+      g_free[c] = n->next;
+      return n;
+    }
+    return std::malloc((c + 1) * kPoolGranule);
+  }
+  return std::malloc(size);
+}
+
+void pool_free(void* p, std::size_t size) {
+  if (kUsePools && size <= kPoolGranule * kPoolClasses) {
+    std::size_t c = (size + kPoolGranule - 1) / kPoolGranule - 1;
+    auto* n = static_cast<FreeNode*>(p);
+    n->next = g_free[c];
+    g_free[c] = n;
+    return;
+  }
+  std::free(p);
+}
+
+void drain_worklist() {
+  auto& h = heap();
+  while (!h.worklist.empty()) {
+    Value* v = h.worklist.back();
+    h.worklist.pop_back();
+    v->gc_trace();
+  }
+}
+
+}  // namespace
+
+void* Value::operator new(std::size_t size) {
+  void* p = pool_allocate(size);
+  if (p == nullptr) throw std::bad_alloc();
+  g_last_allocation = p;
+  return p;
+}
+
+void Value::operator delete(void* memory, std::size_t size) { pool_free(memory, size); }
+
+Value::Value() : tag(&Value_class) {
+  // A value built by Value::operator new belongs to the collector.
+  if (g_last_allocation == this) {
+    g_last_allocation = nullptr;
+    gc_flags = kHeap;
+    auto& h = heap();
+    h.values.push_back(this);
+    ++h.allocated_since_collect;
+  }
+}
+
+Value::~Value() = default;
+
+void gc_mark(Value* v) {
+  if (v == nullptr || (v->gc_flags & Value::kMarked)) return;
+  if (!(v->gc_flags & Value::kHeap)) return;
+  v->gc_flags |= Value::kMarked;
+  heap().worklist.push_back(v);
+}
+
+Value* make_static(Value* v) {
+  if (v != nullptr && (v->gc_flags & Value::kHeap) && !(v->gc_flags & Value::kStatic)) {
+    v->gc_flags |= Value::kStatic;
+    heap().statics.push_back(v);
+  }
+  return v;
+}
+
+ValueLocalFrame::ValueLocalFrame(Value** slots, int count) { t_frames.push_back({slots, count}); }
+ValueLocalFrame::~ValueLocalFrame() { t_frames.pop_back(); }
+
+void gc_collect() {
+  auto& h = heap();
+  if (h.shutting_down) return;
+  // Mark.
+  for (Value* v : h.statics) {
+    v->gc_flags &= ~Value::kMarked;
+    gc_mark(v);
+  }
+  host::gc_mark_globals();
+  for (const FrameEntry& f : t_frames)
+    for (int i = 0; i < f.count; ++i) gc_mark(f.slots[i]);
+  drain_worklist();
+  // Sweep: unmarked values are freed through their own collect().
+  std::vector<Value*> dead;
+  std::size_t kept = 0;
+  for (Value* v : h.values) {
+    if (v->gc_flags & (Value::kMarked | Value::kStatic)) {
+      v->gc_flags &= ~Value::kMarked;
+      h.values[kept++] = v;
+    } else {
+      dead.push_back(v);
+    }
+  }
+  h.values.resize(kept);
+  for (Value* v : dead) v->collect();
+  h.allocated_since_collect = 0;
+  h.threshold = std::max<std::size_t>(200000, kept);
+  ++h.collections;
+}
+
+std::size_t gc_heap_count() { return heap().values.size(); }
+
+namespace host {
+
+void gc_safe_point() {
+  auto& h = heap();
+  if (h.allocated_since_collect > h.threshold) gc_collect();
+}
+
+void gc_shutdown() {
+  auto& h = heap();
+  h.shutting_down = true;
+  // Values kept static (names, literals) stay: modules may still refer to
+  // them while they unload. Everything else is freed through collect(), so
+  // open files close.
+  std::vector<Value*> all;
+  all.swap(h.values);
+  for (Value* v : all)
+    if (!(v->gc_flags & Value::kStatic)) v->collect();
+}
+
+bool runtime_shutting_down() { return heap().shutting_down; }
+std::size_t gc_collections() { return heap().collections; }
+
+}  // namespace host

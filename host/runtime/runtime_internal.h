@@ -1,0 +1,54 @@
+// Runtime internals shared by the runtime, the interpreter and the listener.
+// Plug-ins never include this header.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/maxscript.h"
+
+namespace host {
+
+// One named slot of the global table. The cell outlives any thunk in it, so
+// compiled code can hold on to the cell.
+struct GlobalCell {
+  Value* name = nullptr;
+  GlobalThunk* thunk = nullptr;  // null while the global is undefined
+};
+
+// The cell for a name, created (empty) on first request.
+GlobalCell* global_cell(Value* name);
+// Reads a global: undefined when it was never defined.
+inline Value* read_global(GlobalCell* cell) { return cell->thunk ? cell->thunk->eval() : &undefined; }
+// Assigns a global as a script does, defining it when needed.
+Value* assign_global(GlobalCell* cell, Value* v);
+// Defines (or replaces) a global as a constant of the host or a module.
+void define_global_value(const char* name, Value* v);
+// Removes a global if it still holds v (used when a module unloads).
+void undefine_global_value(const char* name, Value* v);
+// Every defined global name, for the listener's completion.
+std::vector<std::string> global_names();
+
+// The collector.
+void gc_mark_globals();
+// Collects when enough has been allocated since the last collection.
+void gc_safe_point();
+// Deletes every collected value at the end of a run, before modules unload.
+void gc_shutdown();
+bool runtime_shutting_down();
+std::size_t gc_collections();
+
+// Exception text of the innermost catch running on this thread.
+void push_current_exception(const std::string& text);
+void pop_current_exception();
+const std::string* current_exception();
+
+// Float and number formatting shared by the printers.
+std::string format_float(float f);
+std::string format_component(float f);
+
+// The struct global of the given name, created on first request.
+class StructGlobal;
+StructGlobal* struct_global(const char* struct_name);
+
+}  // namespace host

@@ -1,0 +1,315 @@
+// The evaluable tree the parser builds. Variables are resolved while parsing:
+// locals to (frame depth, slot), globals to their table cell.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frame.h"
+
+namespace host::script {
+
+class Node {
+ public:
+  explicit Node(int source_line) : line(source_line) {}
+  virtual ~Node() = default;
+  virtual Value* eval(Frame* f) = 0;
+  int line;
+};
+using NodePtr = std::unique_ptr<Node>;
+
+// Something a value can be assigned to.
+class Assignable : public Node {
+ public:
+  using Node::Node;
+  virtual Value* assign(Frame* f, Value* v) = 0;
+  // For compound assignment (a.b += 1): evaluates the target's parts once.
+  virtual Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs);
+};
+
+class Constant : public Node {
+ public:
+  Constant(int l, Value* v) : Node(l), value(v) {}
+  Value* eval(Frame*) override { return value; }
+  Value* value;  // a static value: never collected
+};
+
+class StringLiteral : public Node {
+ public:
+  StringLiteral(int l, std::string t) : Node(l), text(std::move(t)) {}
+  Value* eval(Frame*) override;
+  std::string text;
+};
+
+class ArrayLiteral : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  std::vector<NodePtr> items;
+};
+
+class BitArrayLiteral : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  std::vector<std::pair<NodePtr, NodePtr>> ranges;  // second is null for a single index
+};
+
+class PointLiteral : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr x, y, z;
+};
+
+class LocalVar : public Assignable {
+ public:
+  LocalVar(int l, int d, int s) : Assignable(l), depth(d), slot(s) {}
+  Value* eval(Frame* f) override;
+  Value* assign(Frame* f, Value* v) override;
+  int depth, slot;
+};
+
+class GlobalVar : public Assignable {
+ public:
+  GlobalVar(int l, GlobalCell* c) : Assignable(l), cell(c) {}
+  Value* eval(Frame*) override { return read_global(cell); }
+  Value* assign(Frame*, Value* v) override { return assign_global(cell, v); }
+  GlobalCell* cell;
+};
+
+class Property : public Assignable {
+ public:
+  Property(int l, NodePtr o, Value* p) : Assignable(l), object(std::move(o)), prop(p) {}
+  Value* eval(Frame* f) override;
+  Value* assign(Frame* f, Value* v) override;
+  Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) override;
+  NodePtr object;
+  Value* prop;  // a name
+};
+
+class Index : public Assignable {
+ public:
+  Index(int l, NodePtr o, NodePtr i) : Assignable(l), object(std::move(o)), index(std::move(i)) {}
+  Value* eval(Frame* f) override;
+  Value* assign(Frame* f, Value* v) override;
+  Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) override;
+  NodePtr object, index;
+};
+
+class Assign : public Node {
+ public:
+  Assign(int l, std::unique_ptr<Assignable> t, NodePtr v, Value* (*o)(Value*, Value*))
+      : Node(l), target(std::move(t)), value(std::move(v)), op(o) {}
+  Value* eval(Frame* f) override;
+  std::unique_ptr<Assignable> target;
+  NodePtr value;
+  Value* (*op)(Value*, Value*);  // null for plain =
+};
+
+class Binary : public Node {
+ public:
+  Binary(int l, Value* (*o)(Value*, Value*), NodePtr a, NodePtr b)
+      : Node(l), op(o), left(std::move(a)), right(std::move(b)) {}
+  Value* eval(Frame* f) override;
+  Value* (*op)(Value*, Value*);
+  NodePtr left, right;
+};
+
+class Negate : public Node {
+ public:
+  Negate(int l, NodePtr o) : Node(l), operand(std::move(o)) {}
+  Value* eval(Frame* f) override;
+  NodePtr operand;
+};
+
+class Logical : public Node {
+ public:
+  enum Kind { And, Or, Not };
+  Logical(int l, Kind k, NodePtr a, NodePtr b) : Node(l), kind(k), left(std::move(a)), right(std::move(b)) {}
+  Value* eval(Frame* f) override;
+  Kind kind;
+  NodePtr left, right;
+};
+
+class AsConversion : public Node {
+ public:
+  AsConversion(int l, NodePtr v, NodePtr c) : Node(l), value(std::move(v)), target(std::move(c)) {}
+  Value* eval(Frame* f) override;
+  NodePtr value, target;
+};
+
+class Block : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  std::vector<NodePtr> body;
+};
+
+// An empty pair of parentheses: undefined as a value, "no arguments" as the
+// only argument of a call.
+class Unit : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame*) override { return &undefined; }
+};
+
+class Call : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr callee;
+  // Positional arguments; then keyword pairs.
+  std::vector<NodePtr> args;
+  std::vector<std::pair<Value*, NodePtr>> keywords;
+};
+
+class If : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr condition, then_branch, else_branch;
+};
+
+class While : public Node {
+ public:
+  While(int l, bool d) : Node(l), do_first(d) {}
+  Value* eval(Frame* f) override;
+  bool do_first;
+  NodePtr condition, body;
+};
+
+class ForLoop : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  int slot = 0;               // the loop variable, in the current frame
+  NodePtr from, to, by;       // numeric form
+  NodePtr sequence;           // "in" form
+  NodePtr where, while_cond;  // filters
+  NodePtr body;
+  bool collect = false;
+
+ private:
+  bool run_body(Frame* f, Value* v, Array* results);
+};
+
+class Exit : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr value;
+};
+
+class Continue : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame*) override { throw LoopContinue{}; }
+};
+
+class Return : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr value;
+};
+
+class Case : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr subject;  // null for "case of"
+  std::vector<std::pair<NodePtr, NodePtr>> clauses;
+  NodePtr default_clause;
+};
+
+class Try : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr body, handler;
+};
+
+class Throw : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr message, value;  // both null: throw the caught error again
+};
+
+class AtTime : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr time, body;
+};
+
+class Undo : public Node {
+ public:
+  using Node::Node;
+  Value* eval(Frame* f) override;
+  NodePtr enabled, label, body;
+};
+
+// The compiled body of a script function.
+struct FunctionCode {
+  std::string name;
+  int positional = 0;
+  std::vector<std::pair<Value*, NodePtr>> keyword_params;  // name, default (may be null)
+  std::vector<int> keyword_slots;
+  int slot_count = 0;
+  NodePtr body;
+};
+
+class FunctionDef : public Node {
+ public:
+  FunctionDef(int l, std::shared_ptr<FunctionCode> c, std::unique_ptr<Assignable> t)
+      : Node(l), code(std::move(c)), target(std::move(t)) {}
+  Value* eval(Frame* f) override;
+  std::shared_ptr<FunctionCode> code;
+  std::unique_ptr<Assignable> target;
+};
+
+// A top-level expression with the slot count of its frame.
+struct TopLevel {
+  NodePtr expr;
+  int slot_count = 0;
+  int line = 0;
+};
+
+struct Program {
+  std::vector<TopLevel> expressions;
+};
+
+// A script-defined function value.
+class ScriptFunction : public Function {
+ public:
+  ScriptFunction(std::shared_ptr<FunctionCode> c, Frame* closure_frame);
+  Value* apply(Value** arg_list, int count) override;
+  void gc_trace() override;
+  std::shared_ptr<FunctionCode> code;
+  Frame* closure;
+};
+
+// Calls any function value the way the interpreter does, turning a C++
+// exception thrown by host or module code into a script runtime error.
+Value* apply_function(Value* fn, Value** args, int count);
+
+// The operators, shared by the parser's tables.
+Value* op_plus(Value* a, Value* b);
+Value* op_minus(Value* a, Value* b);
+Value* op_times(Value* a, Value* b);
+Value* op_div(Value* a, Value* b);
+Value* op_pow(Value* a, Value* b);
+Value* op_eq(Value* a, Value* b);
+Value* op_ne(Value* a, Value* b);
+Value* op_lt(Value* a, Value* b);
+Value* op_gt(Value* a, Value* b);
+Value* op_le(Value* a, Value* b);
+Value* op_ge(Value* a, Value* b);
+
+// `value as class`.
+Value* convert_as(Value* v, Value* target);
+
+}  // namespace host::script

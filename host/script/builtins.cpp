@@ -1,0 +1,158 @@
+// The host's own script functions.
+#include <chrono>
+#include <cmath>
+#include <string>
+
+#include "../runtime/runtime_internal.h"
+#include "interpreter.h"
+
+namespace {
+
+Value* print_cf(Value** arg_list, int count) {
+  check_positional_count("print", 1, arg_list, count);
+  CharStream* out = thread_local_output();
+  arg_list[0]->sprin1(out);
+  out->puts("\n");
+  return arg_list[0];
+}
+
+// format "x = %, y = %\n" x y: each % takes the next argument's plain form;
+// \% prints a percent sign.
+Value* format_cf(Value** arg_list, int count) {
+  int positional = positional_count(arg_list, count);
+  if (positional < 1) throw ArgCountError("format", 1, positional);
+  const char* fmt = arg_list[0]->to_string();
+  CharStream* out = thread_local_output();
+  std::string run;
+  int next_arg = 1;
+  for (const char* p = fmt; *p; ++p) {
+    if (p[0] == '\\' && p[1] == '%') {
+      run += '%';
+      ++p;
+    } else if (*p == '%') {
+      out->puts(run.c_str());
+      run.clear();
+      if (next_arg < positional) arg_list[next_arg++]->sprint(out);
+    } else {
+      run += *p;
+    }
+  }
+  out->puts(run.c_str());
+  return &ok;
+}
+
+Value* get_current_exception_cf(Value**, int count) {
+  check_arg_count("getCurrentException", 0, count);
+  const std::string* current = host::current_exception();
+  return current ? static_cast<Value*>(new String(current->c_str())) : &undefined;
+}
+
+Value* gc_cf(Value**, int) {
+  gc_collect();
+  return Integer::intern(static_cast<int>(gc_heap_count()));
+}
+
+Value* file_in_cf(Value** arg_list, int count) {
+  check_positional_count("fileIn", 1, arg_list, count);
+  host::script::file_in(arg_list[0]->to_string());
+  return &ok;
+}
+
+Value* append_cf(Value** arg_list, int count) {
+  check_arg_count("append", 2, count);
+  if (auto* a = dynamic_cast<Array*>(arg_list[0])) {
+    a->append(arg_list[1]);
+    return a;
+  }
+  if (arg_list[0]->tag == &String_class) {
+    auto* s = static_cast<String*>(arg_list[0]);
+    std::string joined = std::string(s->string) + arg_list[1]->to_string();
+    auto* bigger = new String(joined.c_str());
+    std::swap(s->string, bigger->string);  // strings are changed in place
+    return s;
+  }
+  throw NoMethodError("append", arg_list[0]);
+}
+
+Value* abs_cf(Value** arg_list, int count) {
+  check_arg_count("abs", 1, count);
+  if (arg_list[0]->tag == &Integer_class) {
+    int v = arg_list[0]->to_int();
+    return Integer::intern(v < 0 ? static_cast<int>(0u - static_cast<unsigned>(v)) : v);
+  }
+  return new Float(std::fabs(arg_list[0]->to_float()));
+}
+
+Value* mod_cf(Value** arg_list, int count) {
+  check_arg_count("mod", 2, count);
+  if (arg_list[0]->tag == &Integer_class && arg_list[1]->tag == &Integer_class) {
+    int b = arg_list[1]->to_int();
+    if (b == 0) throw RuntimeError("Integer divide by zero");
+    if (b == -1) return Integer::intern(0);
+    return Integer::intern(arg_list[0]->to_int() % b);
+  }
+  float b = arg_list[1]->to_float();
+  if (b == 0.0f) throw RuntimeError("Divide by zero");
+  return new Float(std::fmod(arg_list[0]->to_float(), b));
+}
+
+Value* sqrt_cf(Value** arg_list, int count) {
+  check_arg_count("sqrt", 1, count);
+  return new Float(std::sqrt(arg_list[0]->to_float()));
+}
+
+Value* floor_cf(Value** arg_list, int count) {
+  check_arg_count("floor", 1, count);
+  return new Float(std::floor(arg_list[0]->to_float()));
+}
+
+Value* ceil_cf(Value** arg_list, int count) {
+  check_arg_count("ceil", 1, count);
+  return new Float(std::ceil(arg_list[0]->to_float()));
+}
+
+Value* time_stamp_cf(Value**, int count) {
+  check_arg_count("timeStamp", 0, count);
+  static const auto start = std::chrono::steady_clock::now();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  return Integer::intern(static_cast<int>(ms.count()));
+}
+
+Value* current_time_getter() { return new MSTime(MAXScript_time()); }
+Value* slider_time_getter() { return new MSTime(host_slider_time()); }
+Value* slider_time_setter(Value* v) {
+  set_host_slider_time(v->to_timevalue());
+  return v;
+}
+Value* read_only_setter(Value*) { throw RuntimeError("Cannot assign to a read-only system global"); }
+
+Primitive print_pf("print", print_cf);
+Primitive format_pf("format", format_cf);
+Primitive get_current_exception_pf("getCurrentException", get_current_exception_cf);
+Primitive gc_pf("gc", gc_cf);
+Primitive file_in_pf("fileIn", file_in_cf);
+Primitive append_pf("append", append_cf);
+Primitive abs_pf("abs", abs_cf);
+Primitive mod_pf("mod", mod_cf);
+Primitive sqrt_pf("sqrt", sqrt_cf);
+Primitive floor_pf("floor", floor_cf);
+Primitive ceil_pf("ceil", ceil_cf);
+Primitive time_stamp_pf("timeStamp", time_stamp_cf);
+
+Generic flush_gf("flush", &Value::flush_vf);
+Generic eof_gf("eof", &Value::eof_vf);
+Generic seek_gf("seek", &Value::seek_vf);
+Generic close_gf("close", &Value::close_vf);
+Generic class_of_gf("classOf", &Value::classOf_vf);
+Generic super_class_of_gf("superClassOf", &Value::superClassOf_vf);
+Generic is_kind_of_gf("isKindOf", &Value::isKindOf_vf);
+
+struct SystemGlobals {
+  SystemGlobals() {
+    define_system_global("currentTime", current_time_getter, read_only_setter);
+    define_system_global("sliderTime", slider_time_getter, slider_time_setter);
+    host::define_global_value("dontCollect", Name::intern("dontCollect"));
+  }
+} system_globals;
+
+}  // namespace

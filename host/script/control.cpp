@@ -1,0 +1,177 @@
+// Evaluation of conditionals, loops, case, try and the time and undo contexts.
+#include <cmath>
+
+#include "ast.h"
+
+namespace host::script {
+
+namespace {
+Value* dont_collect() {
+  static Value* marker = Name::intern("dontCollect");
+  return marker;
+}
+
+// Pops the caught error's text when the handler ends, however it ends.
+struct CaughtError {
+  explicit CaughtError(const std::string& text) { push_current_exception(text); }
+  ~CaughtError() { pop_current_exception(); }
+};
+
+// Thrown again by a bare throw() inside a catch.
+class Rethrown : public MAXScriptException {
+ public:
+  explicit Rethrown(const std::string& text) : MAXScriptException(text) {}
+};
+}  // namespace
+
+Value* If::eval(Frame* f) {
+  if (condition->eval(f)->to_bool()) return then_branch->eval(f);
+  return else_branch ? else_branch->eval(f) : &undefined;
+}
+
+Value* While::eval(Frame* f) {
+  OneValueLocal last(&undefined);
+  try {
+    if (do_first) {
+      do {
+        gc_safe_point();
+        try {
+          last.value = body->eval(f);
+        } catch (const LoopContinue&) {
+        }
+      } while (condition->eval(f)->to_bool());
+    } else {
+      while (condition->eval(f)->to_bool()) {
+        gc_safe_point();
+        try {
+          last.value = body->eval(f);
+        } catch (const LoopContinue&) {
+        }
+      }
+    }
+  } catch (const LoopExit& e) {
+    return e.value;
+  }
+  return last.value;
+}
+
+// Runs one iteration; false when a while: filter ends the loop.
+bool ForLoop::run_body(Frame* f, Value* v, Array* results) {
+  f->slots[slot] = v;
+  gc_safe_point();
+  if (while_cond && !while_cond->eval(f)->to_bool()) return false;
+  if (where && !where->eval(f)->to_bool()) return true;
+  try {
+    Value* r = body->eval(f);
+    if (results != nullptr && r != dont_collect()) results->append(r);
+  } catch (const LoopContinue&) {
+  }
+  return true;
+}
+
+Value* ForLoop::eval(Frame* f) {
+  OneValueLocal results(collect ? new Array(0) : nullptr);
+  auto* out = static_cast<Array*>(results.value);
+  try {
+    if (sequence) {
+      OneValueLocal seq(sequence->eval(f));
+      if (auto* a = dynamic_cast<Array*>(seq.value)) {
+        for (int i = 0; i < a->size; ++i)
+          if (!run_body(f, a->data[i], out)) break;
+      } else if (auto* b = dynamic_cast<BitArrayValue*>(seq.value)) {
+        for (int i = 0; i < b->bits.GetSize(); ++i)
+          if (b->bits[i] && !run_body(f, Integer::intern(i + 1), out)) break;
+      } else if (auto* s = dynamic_cast<String*>(seq.value)) {
+        std::string text(s->string);
+        for (char c : text)
+          if (!run_body(f, new String(&c, 1), out)) break;
+      } else {
+        throw NoMethodError("\"map\"", seq.value);
+      }
+    } else {
+      ValueLocals<3> range;
+      range[0] = from->eval(f);
+      range[1] = to->eval(f);
+      range[2] = by ? by->eval(f) : Integer::intern(1);
+      bool integral = range[0]->tag == &Integer_class && range[1]->tag == &Integer_class &&
+                      range[2]->tag == &Integer_class;
+      if (integral) {
+        long long i = range[0]->to_int(), last = range[1]->to_int(), step = range[2]->to_int();
+        if (step == 0) throw RuntimeError("for loop step must not be zero");
+        for (; step > 0 ? i <= last : i >= last; i += step)
+          if (!run_body(f, Integer::intern(static_cast<int>(i)), out)) break;
+      } else {
+        double i = range[0]->to_float(), last = range[1]->to_float(), step = range[2]->to_float();
+        if (step == 0) throw RuntimeError("for loop step must not be zero");
+        for (; step > 0 ? i <= last : i >= last; i += step)
+          if (!run_body(f, new Float(static_cast<float>(i)), out)) break;
+      }
+    }
+  } catch (const LoopExit& e) {
+    return out ? static_cast<Value*>(out) : e.value;
+  }
+  return out ? static_cast<Value*>(out) : &ok;
+}
+
+Value* Exit::eval(Frame* f) { throw LoopExit{value ? value->eval(f) : &ok}; }
+
+Value* Return::eval(Frame* f) { throw FunctionReturn{value ? value->eval(f) : &ok}; }
+
+Value* Case::eval(Frame* f) {
+  OneValueLocal s(subject ? subject->eval(f) : nullptr);
+  for (auto& [label, expr] : clauses) {
+    Value* l = label->eval(f);
+    bool match = s.value ? s.value->eq_vf(&l, 1) == &true_value : l->to_bool();
+    if (match) return expr->eval(f);
+  }
+  return default_clause ? default_clause->eval(f) : &undefined;
+}
+
+Value* Try::eval(Frame* f) {
+  std::string caught;
+  try {
+    return body->eval(f);
+  } catch (const MAXScriptException& e) {
+    caught = e.message();
+  }
+  CaughtError current(caught);
+  return handler->eval(f);
+}
+
+Value* Throw::eval(Frame* f) {
+  if (!message) {
+    const std::string* current = current_exception();
+    if (current == nullptr) throw RuntimeError("throw() with no arguments is only allowed inside catch");
+    throw Rethrown(*current);
+  }
+  OneValueLocal m(message->eval(f));
+  std::string text = m.value->tag == &String_class ? m.value->to_string() : print_form(m.value);
+  if (value) text += print_form(value->eval(f));
+  throw UserThrow(text);
+}
+
+Value* AtTime::eval(Frame* f) {
+  TimeValue t = time->eval(f)->to_timevalue();
+  ScopedTimeContext context(t);
+  return body->eval(f);
+}
+
+// undo on (...): changes recorded while the body runs become one undo
+// record; when the body fails, what it changed is restored.
+Value* Undo::eval(Frame* f) {
+  bool on = enabled->eval(f)->to_bool();
+  if (label) label->eval(f);
+  if (!on) return body->eval(f);
+  theHold.Begin();
+  Value* result;
+  try {
+    result = body->eval(f);
+  } catch (...) {
+    theHold.Cancel();
+    throw;
+  }
+  theHold.Accept("MAXScript");
+  return result;
+}
+
+}  // namespace host::script

@@ -1,0 +1,25 @@
+// Runs script text: what the listener, fileIn and plug-ins use.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace host::script {
+
+struct RunOptions {
+  bool echo = false;        // print each top-level result, as the interactive listener does
+  bool keep_going = false;  // go on after an uncaught error
+};
+
+// Runs source text as one script. Prints syntax errors and uncaught errors to
+// the listener; true when no error was left uncaught.
+bool run_source(const std::string& source, const std::string& file_name, const RunOptions& options);
+bool run_file(const std::string& path, const RunOptions& options);
+
+// Runs a file the way fileIn does: errors propagate to the caller.
+void file_in(const std::string& path);
+
+// Prints a line in the host's own colour (errors, echoed results).
+void host_line(const std::string& text);
+
+}  // namespace host::script

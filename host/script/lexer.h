@@ -1,0 +1,40 @@
+// Splits script text into tokens.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host::script {
+
+enum class Tok {
+  Integer, Float, Time, String, Name, Ident, Keyword,
+  LParen, RParen, LBracket, RBracket, RBrace, HashParen, HashBrace,
+  Comma, Semicolon, Colon, Dot, DotDot, Question,
+  Assign, PlusAssign, MinusAssign, TimesAssign, DivAssign,
+  Eq, Ne, Lt, Gt, Le, Ge, Plus, Minus, Star, Slash, Caret,
+  Newline, End,
+};
+
+struct Token {
+  Tok type = Tok::End;
+  std::string text;      // source text (identifiers, keywords, strings' contents)
+  long long int_value = 0;
+  double float_value = 0;
+  int line = 1;
+  bool space_before = false;  // whitespace or line start precedes the token
+  bool space_after = false;
+};
+
+// Thrown for text that forms no token (an unterminated string, a stray
+// character). Carries the line so the listener can show it.
+struct LexError {
+  std::string found;
+  std::string expected;
+  int line;
+};
+
+std::vector<Token> tokenize(const std::string& source);
+bool is_keyword(const std::string& lower_word);
+std::string describe(const Token& t);
+
+}  // namespace host::script

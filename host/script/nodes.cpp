@@ -1,0 +1,139 @@
+// Evaluation of values, variables, properties and operators.
+#include "ast.h"
+
+namespace host::script {
+
+Value* Assignable::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
+  OneValueLocal old(eval(f));
+  Value* r = rhs->eval(f);
+  return assign(f, op(old.value, r));
+}
+
+Value* StringLiteral::eval(Frame*) { return new String(text.c_str(), text.size()); }
+
+Value* ArrayLiteral::eval(Frame* f) {
+  OneValueLocal result(new Array(static_cast<int>(items.size())));
+  auto* a = static_cast<Array*>(result.value);
+  for (auto& item : items) a->append(item->eval(f));
+  return a;
+}
+
+Value* BitArrayLiteral::eval(Frame* f) {
+  BitArray bits;
+  for (auto& [first, last] : ranges) {
+    int from = first->eval(f)->to_int();
+    int to = last ? last->eval(f)->to_int() : from;
+    if (from < 1 || to < 1) throw RuntimeError("BitArray index must be positive number, got: ", Integer::intern(from < 1 ? from : to));
+    for (int i = from; i <= to; ++i) bits.Set(i - 1);
+  }
+  return new BitArrayValue(bits);
+}
+
+Value* PointLiteral::eval(Frame* f) {
+  float px = x->eval(f)->to_float();
+  float py = y->eval(f)->to_float();
+  float pz = z->eval(f)->to_float();
+  return new Point3Value(px, py, pz);
+}
+
+static Frame* frame_at(Frame* f, int depth) {
+  while (depth-- > 0) f = f->parent;
+  return f;
+}
+
+Value* LocalVar::eval(Frame* f) { return frame_at(f, depth)->slots[slot]; }
+Value* LocalVar::assign(Frame* f, Value* v) { return frame_at(f, depth)->slots[slot] = v; }
+
+Value* Property::eval(Frame* f) { return object->eval(f)->get_property(prop); }
+
+Value* Property::assign(Frame* f, Value* v) {
+  OneValueLocal keep(v);
+  Value* o = object->eval(f);
+  o->set_property(prop, v);
+  return v;
+}
+
+Value* Property::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
+  ValueLocals<2> v;
+  v[0] = object->eval(f);
+  v[1] = v[0]->get_property(prop);
+  Value* r = op(v[1], rhs->eval(f));
+  v[0]->set_property(prop, r);
+  return r;
+}
+
+Value* Index::eval(Frame* f) {
+  OneValueLocal o(object->eval(f));
+  Value* i = index->eval(f);
+  return o.value->get_vf(&i, 1);
+}
+
+Value* Index::assign(Frame* f, Value* v) {
+  ValueLocals<3> a;
+  a[2] = v;
+  a[0] = object->eval(f);
+  a[1] = index->eval(f);
+  Value* args[2] = {a[1], v};
+  a[0]->put_vf(args, 2);
+  return v;
+}
+
+Value* Index::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
+  ValueLocals<3> a;
+  a[0] = object->eval(f);
+  a[1] = index->eval(f);
+  a[2] = a[0]->get_vf(&a[1], 1);
+  Value* args[2] = {a[1], op(a[2], rhs->eval(f))};
+  a[0]->put_vf(args, 2);
+  return args[1];
+}
+
+Value* Assign::eval(Frame* f) {
+  if (op != nullptr) return target->update(f, op, value.get());
+  return target->assign(f, value->eval(f));
+}
+
+Value* Binary::eval(Frame* f) {
+  OneValueLocal l(left->eval(f));
+  Value* r = right->eval(f);
+  return op(l.value, r);
+}
+
+Value* Negate::eval(Frame* f) { return operand->eval(f)->uminus_vf(nullptr, 0); }
+
+Value* Logical::eval(Frame* f) {
+  switch (kind) {
+    case Not: return bool_result(!left->eval(f)->to_bool());
+    case And: return left->eval(f)->to_bool() ? bool_result(right->eval(f)->to_bool()) : &false_value;
+    case Or: return left->eval(f)->to_bool() ? &true_value : bool_result(right->eval(f)->to_bool());
+  }
+  return &undefined;
+}
+
+Value* AsConversion::eval(Frame* f) {
+  OneValueLocal v(value->eval(f));
+  return convert_as(v.value, target->eval(f));
+}
+
+Value* Block::eval(Frame* f) {
+  Value* result = &undefined;
+  for (auto& e : body) result = e->eval(f);
+  return result;
+}
+
+#define OPERATOR(fn, method) \
+  Value* fn(Value* a, Value* b) { return a->method(&b, 1); }
+OPERATOR(op_plus, plus_vf)
+OPERATOR(op_minus, minus_vf)
+OPERATOR(op_times, times_vf)
+OPERATOR(op_div, div_vf)
+OPERATOR(op_pow, pow_vf)
+OPERATOR(op_eq, eq_vf)
+OPERATOR(op_ne, ne_vf)
+OPERATOR(op_lt, lt_vf)
+OPERATOR(op_gt, gt_vf)
+OPERATOR(op_le, le_vf)
+OPERATOR(op_ge, ge_vf)
+#undef OPERATOR
+
+}  // namespace host::script

@@ -1,0 +1,756 @@
+#include "parser.h"
+
+#include <cctype>
+#include <set>
+#include <sstream>
+#include <unordered_map>
+
+#include "lexer.h"
+
+namespace host::script {
+
+namespace {
+
+std::string lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+struct Failure {
+  std::string found, expected;
+  int line;
+  bool at_end;
+};
+
+class Parser {
+ public:
+  Parser(const std::string& source, std::vector<Token> tokens) : source_(source), toks_(std::move(tokens)) {}
+
+  std::unique_ptr<Program> program() {
+    auto prog = std::make_unique<Program>();
+    skip_separators();
+    while (!at(Tok::End)) {
+      FnScope top{nullptr, {}, 0, true};
+      top.blocks.push_back(BlockScope{{}, false});
+      fn_ = &top;
+      TopLevel t;
+      t.line = peek().line;
+      t.expr = expr();
+      t.slot_count = top.slots;
+      fn_ = nullptr;
+      prog->expressions.push_back(std::move(t));
+      if (!at(Tok::End) && !at(Tok::Newline) && !at(Tok::Semicolon)) fail("<end of expression>");
+      skip_separators();
+    }
+    return prog;
+  }
+
+ private:
+  // ---- scopes -------------------------------------------------------------
+  struct BlockScope {
+    std::unordered_map<Value*, int> vars;
+    bool implicit_locals;  // assignments to unknown names make locals here
+  };
+  struct FnScope {
+    FnScope* parent;
+    std::vector<BlockScope> blocks;
+    int slots;
+    bool top_level;
+  };
+
+  void push_block(bool implicit_locals) { fn_->blocks.push_back(BlockScope{{}, implicit_locals}); }
+  void pop_block() { fn_->blocks.pop_back(); }
+  bool implicit_here() const { return fn_->blocks.back().implicit_locals; }
+
+  int declare_local(Value* name) {
+    auto& vars = fn_->blocks.back().vars;
+    auto found = vars.find(name);
+    if (found != vars.end()) return found->second;
+    int slot = fn_->slots++;
+    vars.emplace(name, slot);
+    return slot;
+  }
+
+  std::unique_ptr<Assignable> resolve(Value* name, int line, bool for_assignment) {
+    int depth = 0;
+    for (FnScope* s = fn_; s != nullptr; s = s->parent, ++depth)
+      for (auto b = s->blocks.rbegin(); b != s->blocks.rend(); ++b) {
+        auto found = b->vars.find(name);
+        if (found != b->vars.end()) return std::make_unique<LocalVar>(line, depth, found->second);
+      }
+    GlobalCell* cell = global_cell(name);
+    if (for_assignment) {
+      bool known = cell->thunk != nullptr || known_globals_.count(name);
+      if (!known && implicit_here()) return std::make_unique<LocalVar>(line, 0, declare_local(name));
+      known_globals_.insert(name);
+    }
+    return std::make_unique<GlobalVar>(line, cell);
+  }
+
+  // ---- tokens ---------------------------------------------------------------
+  const Token& peek(int k = 0) const {
+    std::size_t i = pos_ + static_cast<std::size_t>(k);
+    return i < toks_.size() ? toks_[i] : toks_.back();
+  }
+  const Token& next() {
+    const Token& t = peek();
+    if (pos_ < toks_.size() - 1) ++pos_;
+    return t;
+  }
+  bool at(Tok t) const { return peek().type == t; }
+  bool at_kw(const char* kw) const { return peek().type == Tok::Keyword && lower(peek().text) == kw; }
+  bool at_word(const char* w) const {
+    return (peek().type == Tok::Ident || peek().type == Tok::Keyword) && lower(peek().text) == w;
+  }
+  void skip_newlines() {
+    while (at(Tok::Newline)) next();
+  }
+  void skip_separators() {
+    while (at(Tok::Newline) || at(Tok::Semicolon)) next();
+  }
+  // Accepts a keyword that may stand on a following line.
+  bool accept_kw(const char* kw) {
+    std::size_t save = pos_;
+    skip_newlines();
+    if (at_kw(kw)) {
+      next();
+      return true;
+    }
+    pos_ = save;
+    return false;
+  }
+  void expect_kw(const char* kw) {
+    if (!accept_kw(kw)) fail(kw);
+  }
+  void expect(Tok t, const char* what) {
+    if (!at(t)) fail(what);
+    next();
+  }
+
+  [[noreturn]] void fail(const std::string& expected) {
+    const Token& t = peek();
+    throw Failure{describe(t), expected, t.line, t.type == Tok::End};
+  }
+
+  // ---- expressions ----------------------------------------------------------
+  NodePtr expr() {
+    if (peek().type == Tok::Keyword) {
+      std::string kw = lower(peek().text);
+      if (kw == "if") return if_expr();
+      if (kw == "while") return while_expr();
+      if (kw == "do") return do_expr();
+      if (kw == "for") return for_expr();
+      if (kw == "try") return try_expr();
+      if (kw == "case") return case_expr();
+      if (kw == "fn" || kw == "function") return fn_def();
+      if (kw == "return") return return_expr();
+      if (kw == "exit") return exit_expr();
+      if (kw == "continue") return std::make_unique<Continue>(next().line);
+      if (kw == "throw") return throw_expr();
+      if (kw == "local" || kw == "global") return declaration();
+      if (kw == "at") return at_expr();
+      if (kw == "undo") return undo_expr();
+    }
+    return assignment();
+  }
+
+  NodePtr assignment() {
+    NodePtr lhs = or_expr();
+    Value* (*op)(Value*, Value*) = nullptr;
+    switch (peek().type) {
+      case Tok::Assign: break;
+      case Tok::PlusAssign: op = op_plus; break;
+      case Tok::MinusAssign: op = op_minus; break;
+      case Tok::TimesAssign: op = op_times; break;
+      case Tok::DivAssign: op = op_div; break;
+      default: return lhs;
+    }
+    int line = next().line;
+    std::unique_ptr<Assignable> target;
+    if (auto* g = dynamic_cast<GlobalVar*>(lhs.get())) {
+      target = resolve(g->cell->name, g->line, true);
+    } else if (dynamic_cast<Assignable*>(lhs.get()) != nullptr) {
+      target.reset(static_cast<Assignable*>(lhs.release()));
+    } else {
+      throw Failure{"=", "a variable, property or index before =", line, false};
+    }
+    skip_newlines();
+    NodePtr value = expr();
+    return std::make_unique<Assign>(line, std::move(target), std::move(value), op);
+  }
+
+  NodePtr or_expr() {
+    NodePtr left = and_expr();
+    while (at_kw("or")) {
+      int line = next().line;
+      skip_newlines();
+      left = std::make_unique<Logical>(line, Logical::Or, std::move(left), and_expr());
+    }
+    return left;
+  }
+
+  NodePtr and_expr() {
+    NodePtr left = not_expr();
+    while (at_kw("and")) {
+      int line = next().line;
+      skip_newlines();
+      left = std::make_unique<Logical>(line, Logical::And, std::move(left), not_expr());
+    }
+    return left;
+  }
+
+  NodePtr not_expr() {
+    if (at_kw("not")) {
+      int line = next().line;
+      return std::make_unique<Logical>(line, Logical::Not, not_expr(), nullptr);
+    }
+    return comparison();
+  }
+
+  NodePtr comparison() {
+    NodePtr left = sum();
+    while (true) {
+      Value* (*op)(Value*, Value*) = nullptr;
+      switch (peek().type) {
+        case Tok::Eq: op = op_eq; break;
+        case Tok::Ne: op = op_ne; break;
+        case Tok::Lt: op = op_lt; break;
+        case Tok::Gt: op = op_gt; break;
+        case Tok::Le: op = op_le; break;
+        case Tok::Ge: op = op_ge; break;
+        default: return left;
+      }
+      int line = next().line;
+      skip_newlines();
+      left = std::make_unique<Binary>(line, op, std::move(left), sum());
+    }
+  }
+
+  NodePtr sum() {
+    NodePtr left = product();
+    while (at(Tok::Plus) || at(Tok::Minus)) {
+      auto op = at(Tok::Plus) ? op_plus : op_minus;
+      int line = next().line;
+      skip_newlines();
+      left = std::make_unique<Binary>(line, op, std::move(left), product());
+    }
+    return left;
+  }
+
+  NodePtr product() {
+    NodePtr left = power();
+    while (at(Tok::Star) || at(Tok::Slash)) {
+      auto op = at(Tok::Star) ? op_times : op_div;
+      int line = next().line;
+      skip_newlines();
+      left = std::make_unique<Binary>(line, op, std::move(left), power());
+    }
+    return left;
+  }
+
+  NodePtr power() {
+    NodePtr base = as_expr();
+    if (at(Tok::Caret)) {
+      int line = next().line;
+      skip_newlines();
+      return std::make_unique<Binary>(line, op_pow, std::move(base), power());
+    }
+    return base;
+  }
+
+  NodePtr as_expr() {
+    NodePtr v = unary();
+    while (at_kw("as")) {
+      int line = next().line;
+      v = std::make_unique<AsConversion>(line, std::move(v), unary());
+    }
+    return v;
+  }
+
+  NodePtr unary() {
+    if (at(Tok::Minus)) {
+      int line = next().line;
+      NodePtr operand = unary();
+      return negate(line, std::move(operand));
+    }
+    return call_expr();
+  }
+
+  // -5 is a constant; -x negates at run time.
+  static NodePtr negate(int line, NodePtr operand) {
+    if (auto* c = dynamic_cast<Constant*>(operand.get())) {
+      if (c->value->tag == &Integer_class) {
+        auto negated = static_cast<int>(0u - static_cast<unsigned>(c->value->to_int()));
+        return std::make_unique<Constant>(line, make_static(Integer::intern(negated)));
+      }
+      if (c->value->tag == &Float_class) return std::make_unique<Constant>(line, make_static(new Float(-c->value->to_float())));
+    }
+    return std::make_unique<Negate>(line, std::move(operand));
+  }
+
+  bool starts_operand() const {
+    const Token& t = peek();
+    switch (t.type) {
+      case Tok::Integer: case Tok::Float: case Tok::Time: case Tok::String: case Tok::Name:
+      case Tok::Ident: case Tok::LParen: case Tok::HashParen: case Tok::HashBrace:
+        return true;
+      case Tok::LBracket: return t.space_before;
+      case Tok::Minus: return t.space_before && !t.space_after && starts_after_minus();
+      default: return false;
+    }
+  }
+  bool starts_after_minus() const {
+    switch (peek(1).type) {
+      case Tok::Integer: case Tok::Float: case Tok::Time: case Tok::Ident: case Tok::LParen:
+        return true;
+      default: return false;
+    }
+  }
+
+  NodePtr call_expr() {
+    NodePtr head = postfix();
+    if (!starts_operand()) return head;
+    auto call = std::make_unique<Call>(head->line);
+    call->callee = std::move(head);
+    while (starts_operand()) {
+      if (at(Tok::Ident) && peek(1).type == Tok::Colon && !peek(1).space_before) {
+        Value* key = Name::intern(next().text.c_str());
+        next();
+        call->keywords.emplace_back(key, operand());
+      } else {
+        call->args.push_back(operand());
+      }
+    }
+    if (call->args.size() == 1 && call->keywords.empty() && dynamic_cast<Unit*>(call->args[0].get()))
+      call->args.clear();
+    return call;
+  }
+
+  NodePtr operand() {
+    if (at(Tok::Minus)) {
+      int line = next().line;
+      return negate(line, operand());
+    }
+    return postfix();
+  }
+
+  NodePtr postfix() {
+    NodePtr v = primary();
+    while (true) {
+      if (at(Tok::Dot)) {
+        next();
+        if (!at(Tok::Ident) && !at(Tok::Keyword)) fail("<property name>");
+        const Token& name = next();
+        v = std::make_unique<Property>(name.line, std::move(v), Name::intern(name.text.c_str()));
+      } else if (at(Tok::LBracket) && !peek().space_before) {
+        int line = next().line;
+        skip_newlines();
+        NodePtr index = expr();
+        skip_newlines();
+        expect(Tok::RBracket, "]");
+        v = std::make_unique<Index>(line, std::move(v), std::move(index));
+      } else {
+        return v;
+      }
+    }
+  }
+
+  NodePtr primary() {
+    const Token& t = peek();
+    int line = t.line;
+    switch (t.type) {
+      case Tok::Integer:
+        next();
+        return std::make_unique<Constant>(line, make_static(Integer::intern(static_cast<int>(t.int_value))));
+      case Tok::Float:
+        next();
+        return std::make_unique<Constant>(line, make_static(new Float(static_cast<float>(t.float_value))));
+      case Tok::Time:
+        next();
+        return std::make_unique<Constant>(line, make_static(new MSTime(static_cast<TimeValue>(t.int_value))));
+      case Tok::String:
+        next();
+        return std::make_unique<StringLiteral>(line, t.text);
+      case Tok::Name:
+        next();
+        return std::make_unique<Constant>(line, Name::intern(t.text.c_str()));
+      case Tok::Ident: {
+        next();
+        std::string w = lower(t.text);
+        if (w == "true" || w == "on") return std::make_unique<Constant>(line, &true_value);
+        if (w == "false" || w == "off") return std::make_unique<Constant>(line, &false_value);
+        if (w == "undefined") return std::make_unique<Constant>(line, &undefined);
+        if (w == "ok") return std::make_unique<Constant>(line, &ok);
+        return resolve(Name::intern(t.text.c_str()), line, false);
+      }
+      case Tok::LParen: return paren_block();
+      case Tok::HashParen: return array_literal();
+      case Tok::HashBrace: return bitarray_literal();
+      case Tok::LBracket: return point_literal();
+      default: fail("<factor>");
+    }
+  }
+
+  NodePtr paren_block() {
+    int line = next().line;
+    skip_separators();
+    if (at(Tok::RParen)) {
+      next();
+      return std::make_unique<Unit>(line);
+    }
+    push_block(true);
+    auto block = std::make_unique<Block>(line);
+    while (!at(Tok::RParen)) {
+      block->body.push_back(expr());
+      if (!at(Tok::RParen) && !at(Tok::Newline) && !at(Tok::Semicolon)) fail(")");
+      skip_separators();
+    }
+    next();
+    pop_block();
+    if (block->body.size() == 1) return std::move(block->body[0]);
+    return block;
+  }
+
+  NodePtr array_literal() {
+    auto a = std::make_unique<ArrayLiteral>(next().line);
+    skip_newlines();
+    if (at(Tok::RParen)) {
+      next();
+      return a;
+    }
+    while (true) {
+      skip_newlines();
+      a->items.push_back(expr());
+      skip_newlines();
+      if (at(Tok::RParen)) break;
+      expect(Tok::Comma, ")");
+    }
+    next();
+    return a;
+  }
+
+  NodePtr bitarray_literal() {
+    auto b = std::make_unique<BitArrayLiteral>(next().line);
+    skip_newlines();
+    if (at(Tok::RBrace)) {
+      next();
+      return b;
+    }
+    while (true) {
+      skip_newlines();
+      NodePtr first = sum();
+      NodePtr last;
+      if (at(Tok::DotDot)) {
+        next();
+        last = sum();
+      }
+      b->ranges.emplace_back(std::move(first), std::move(last));
+      skip_newlines();
+      if (at(Tok::RBrace)) break;
+      expect(Tok::Comma, "}");
+    }
+    next();
+    return b;
+  }
+
+  NodePtr point_literal() {
+    auto p = std::make_unique<PointLiteral>(next().line);
+    NodePtr* parts[3] = {&p->x, &p->y, &p->z};
+    for (int i = 0; i < 3; ++i) {
+      skip_newlines();
+      *parts[i] = expr();
+      skip_newlines();
+      if (i < 2) expect(Tok::Comma, ",");
+    }
+    expect(Tok::RBracket, "]");
+    return p;
+  }
+
+  // ---- control forms --------------------------------------------------------
+  NodePtr if_expr() {
+    auto node = std::make_unique<If>(next().line);
+    skip_newlines();
+    node->condition = expr();
+    if (accept_kw("then")) {
+      skip_newlines();
+      node->then_branch = expr();
+      if (accept_kw("else")) {
+        skip_newlines();
+        node->else_branch = expr();
+      }
+    } else if (accept_kw("do")) {
+      skip_newlines();
+      node->then_branch = expr();
+    } else {
+      fail("then or do");
+    }
+    return node;
+  }
+
+  NodePtr while_expr() {
+    auto node = std::make_unique<While>(next().line, false);
+    skip_newlines();
+    node->condition = expr();
+    expect_kw("do");
+    skip_newlines();
+    node->body = expr();
+    return node;
+  }
+
+  NodePtr do_expr() {
+    auto node = std::make_unique<While>(next().line, true);
+    skip_newlines();
+    node->body = expr();
+    expect_kw("while");
+    skip_newlines();
+    node->condition = expr();
+    return node;
+  }
+
+  NodePtr for_expr() {
+    auto node = std::make_unique<ForLoop>(next().line);
+    if (!at(Tok::Ident)) fail("<loop variable>");
+    Value* var = Name::intern(next().text.c_str());
+    if (at(Tok::Assign)) {
+      next();
+      skip_newlines();
+      node->from = expr();
+      expect_kw("to");
+      skip_newlines();
+      node->to = expr();
+      if (accept_kw("by")) {
+        skip_newlines();
+        node->by = expr();
+      }
+    } else if (at_kw("in")) {
+      next();
+      skip_newlines();
+      node->sequence = expr();
+    } else {
+      fail("= or in");
+    }
+    push_block(implicit_here());
+    node->slot = declare_local(var);
+    if (accept_kw("where")) {
+      skip_newlines();
+      node->where = expr();
+    }
+    if (accept_kw("while")) {
+      skip_newlines();
+      node->while_cond = expr();
+    }
+    if (accept_kw("collect")) {
+      node->collect = true;
+    } else if (!accept_kw("do")) {
+      fail("do or collect");
+    }
+    skip_newlines();
+    node->body = expr();
+    pop_block();
+    return node;
+  }
+
+  NodePtr try_expr() {
+    auto node = std::make_unique<Try>(next().line);
+    skip_newlines();
+    node->body = expr();
+    expect_kw("catch");
+    skip_newlines();
+    node->handler = expr();
+    return node;
+  }
+
+  NodePtr case_expr() {
+    auto node = std::make_unique<Case>(next().line);
+    if (!at_kw("of")) {
+      skip_newlines();
+      node->subject = expr();
+    }
+    expect_kw("of");
+    skip_newlines();
+    expect(Tok::LParen, "(");
+    skip_separators();
+    while (!at(Tok::RParen)) {
+      if (at_word("default") && peek(1).type == Tok::Colon) {
+        next();
+        next();
+        skip_newlines();
+        node->default_clause = expr();
+      } else {
+        NodePtr label = operand();
+        expect(Tok::Colon, ":");
+        skip_newlines();
+        node->clauses.emplace_back(std::move(label), expr());
+      }
+      if (!at(Tok::RParen) && !at(Tok::Newline) && !at(Tok::Semicolon)) fail(")");
+      skip_separators();
+    }
+    next();
+    return node;
+  }
+
+  NodePtr fn_def() {
+    int line = next().line;
+    if (!at(Tok::Ident)) fail("<function name>");
+    Value* name = Name::intern(peek().text.c_str());
+    std::string fn_name = next().text;
+    // The name is bound before the body is read, so the body may call itself.
+    std::unique_ptr<Assignable> target = resolve_definition(name, line);
+    auto code = std::make_shared<FunctionCode>();
+    code->name = fn_name;
+    FnScope scope{fn_, {}, 0, false};
+    scope.blocks.push_back(BlockScope{{}, true});
+    FnScope* outer = fn_;
+    fn_ = &scope;
+    std::vector<Value*> positional;
+    std::vector<std::pair<Value*, NodePtr>> keyword_params;
+    while (at(Tok::Ident)) {
+      Value* param = Name::intern(next().text.c_str());
+      if (at(Tok::Colon)) {
+        next();
+        NodePtr def;
+        if (!at(Tok::Assign) && starts_operand()) def = operand();
+        keyword_params.emplace_back(param, std::move(def));
+      } else {
+        positional.push_back(param);
+      }
+    }
+    for (Value* p : positional) declare_local(p);
+    for (auto& [p, def] : keyword_params) code->keyword_slots.push_back(declare_local(p));
+    code->positional = static_cast<int>(positional.size());
+    code->keyword_params = std::move(keyword_params);
+    expect(Tok::Assign, "=");
+    skip_newlines();
+    code->body = expr();
+    code->slot_count = scope.slots;
+    fn_ = outer;
+    return std::make_unique<FunctionDef>(line, std::move(code), std::move(target));
+  }
+
+  std::unique_ptr<Assignable> resolve_definition(Value* name, int line) {
+    if (implicit_here()) {
+      auto& vars = fn_->blocks.back().vars;
+      auto found = vars.find(name);
+      return std::make_unique<LocalVar>(line, 0, found != vars.end() ? found->second : declare_local(name));
+    }
+    return resolve(name, line, true);
+  }
+
+  bool on_same_line_expression() const {
+    return !at(Tok::Newline) && !at(Tok::End) && !at(Tok::Semicolon) && !at(Tok::RParen) &&
+           !(peek().type == Tok::Keyword && (at_kw("else") || at_kw("catch") || at_kw("while")));
+  }
+
+  NodePtr return_expr() {
+    auto node = std::make_unique<Return>(next().line);
+    if (on_same_line_expression()) node->value = expr();
+    return node;
+  }
+
+  NodePtr exit_expr() {
+    auto node = std::make_unique<Exit>(next().line);
+    if (at_kw("with")) {
+      next();
+      node->value = expr();
+    }
+    return node;
+  }
+
+  NodePtr throw_expr() {
+    auto node = std::make_unique<Throw>(next().line);
+    if (starts_operand()) {
+      NodePtr first = operand();
+      if (!dynamic_cast<Unit*>(first.get())) {
+        node->message = std::move(first);
+        if (starts_operand()) node->value = operand();
+      }
+    }
+    return node;
+  }
+
+  NodePtr declaration() {
+    bool is_local = lower(next().text) == "local";
+    auto block = std::make_unique<Block>(peek().line);
+    while (true) {
+      if (!at(Tok::Ident)) fail("<variable name>");
+      const Token& t = next();
+      Value* name = Name::intern(t.text.c_str());
+      std::unique_ptr<Assignable> target;
+      if (is_local) {
+        target = std::make_unique<LocalVar>(t.line, 0, declare_local(name));
+      } else {
+        known_globals_.insert(name);
+        target = std::make_unique<GlobalVar>(t.line, global_cell(name));
+      }
+      if (at(Tok::Assign)) {
+        next();
+        skip_newlines();
+        block->body.push_back(std::make_unique<Assign>(t.line, std::move(target), expr(), nullptr));
+      } else if (is_local) {
+        block->body.push_back(std::make_unique<Assign>(t.line, std::move(target),
+                                                       std::make_unique<Constant>(t.line, &undefined), nullptr));
+      }
+      if (!at(Tok::Comma)) break;
+      next();
+      skip_newlines();
+    }
+    if (block->body.size() == 1) return std::move(block->body[0]);
+    return block;
+  }
+
+  NodePtr at_expr() {
+    int line = next().line;
+    if (!at_word("time")) fail("time");
+    next();
+    auto node = std::make_unique<AtTime>(line);
+    node->time = operand();
+    skip_newlines();
+    node->body = expr();
+    return node;
+  }
+
+  NodePtr undo_expr() {
+    auto node = std::make_unique<Undo>(next().line);
+    if (at(Tok::String)) node->label = operand();
+    node->enabled = operand();
+    skip_newlines();
+    node->body = expr();
+    return node;
+  }
+
+  const std::string& source_;
+  std::vector<Token> toks_;
+  std::size_t pos_ = 0;
+  FnScope* fn_ = nullptr;
+  std::set<Value*> known_globals_;
+};
+
+std::string source_line(const std::string& source, int line) {
+  std::istringstream in(source);
+  std::string text;
+  for (int i = 1; std::getline(in, text); ++i)
+    if (i == line) {
+      if (!text.empty() && text.back() == '\r') text.pop_back();
+      return text;
+    }
+  return "";
+}
+
+}  // namespace
+
+ParseResult parse(const std::string& source) {
+  ParseResult result;
+  try {
+    Parser p(source, tokenize(source));
+    result.program = p.program();
+  } catch (const Failure& f) {
+    result.error = SyntaxError(f.found, f.expected, source_line(source, f.line), f.line).message();
+    result.incomplete = f.at_end;
+  } catch (const LexError& e) {
+    result.error = SyntaxError(e.found, e.expected, source_line(source, e.line), e.line).message();
+    result.incomplete = e.found == "end of script";
+  }
+  return result;
+}
+
+}  // namespace host::script
