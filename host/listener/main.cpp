@@ -18,8 +18,8 @@ namespace {
 
 using namespace host::listener;
 
-constexpr std::size_t kScriptStackSize = std::size_t{256} << 20;
-constexpr std::size_t kStackReserve = std::size_t{8} << 20;  // room kept for the error path
+constexpr std::size_t kScriptStackSize = std::size_t{64} << 20;
+constexpr std::size_t kStackReserve = std::size_t{4} << 20;  // room kept for the error path
 
 std::string default_plugin_folder() {
   std::error_code ec;

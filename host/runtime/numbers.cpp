@@ -30,14 +30,11 @@ constexpr int kSmallMin = -256, kSmallMax = 1024;
 Integer::Integer(int v) : value(v) { tag = &Integer_class; }
 
 Integer* Integer::intern(int v) {
-  static Integer** small = [] {
-    auto** table = new Integer*[kSmallMax - kSmallMin + 1];
-    for (int i = kSmallMin; i <= kSmallMax; ++i)
-      table[i - kSmallMin] = static_cast<Integer*>(make_static(new Integer(i)));
-    return table;
-  }();
-  if (v >= kSmallMin && v <= kSmallMax) return small[v - kSmallMin];
-  return new Integer(v);
+  static Integer* small[kSmallMax - kSmallMin + 1] = {};
+  if (v < kSmallMin || v > kSmallMax) return new Integer(v);
+  Integer*& shared = small[v - kSmallMin];
+  if (shared == nullptr) shared = static_cast<Integer*>(make_static(new Integer(v)));
+  return shared;
 }
 
 void Integer::sprin1(CharStream* s) { s->printf("%d", value); }
