@@ -25,9 +25,5 @@ class XDisplayTest : public ::testing::Test {
     return window;
   }
 
-  // Starts xmessage, a client no one here wrote, and waits until its window
-  // can be found by its title.
-  static std::unique_ptr<test_support::Subprocess> open_xmessage(const std::string& title);
-
   static inline std::unique_ptr<test_support::Xvfb> server_;
 };

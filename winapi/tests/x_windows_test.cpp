@@ -10,7 +10,11 @@
 
 using test_support::Subprocess;
 
-std::unique_ptr<Subprocess> XDisplayTest::open_xmessage(const std::string& title) {
+namespace {
+
+// Starts xmessage, a client no one here wrote, and waits until its window can
+// be found by its title.
+std::unique_ptr<Subprocess> open_xmessage(const std::string& title) {
   auto client = std::make_unique<Subprocess>(
       std::vector<std::string>{"xmessage", "-title", title, "-buttons", "", "hello"});
   // xmessage tells nothing when its window is up: look for it (a guard of
@@ -20,8 +24,6 @@ std::unique_ptr<Subprocess> XDisplayTest::open_xmessage(const std::string& title
   }
   return client;
 }
-
-namespace {
 
 BOOL collect(HWND window, LPARAM list) {
   char title[512];
