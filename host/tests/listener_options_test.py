@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""The listener's command line: options, exit codes and plug-in listing."""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+LISTENER = sys.argv[1]
+TEST_PLUGINS = sys.argv[2]
+
+
+def run(*args, stdin=None):
+    p = subprocess.run([LISTENER, *args], input=stdin, stdout=subprocess.PIPE,
+                       stderr=subprocess.STDOUT, timeout=120)
+    return p.returncode, p.stdout.decode()
+
+
+class ListenerOptions(unittest.TestCase):
+    def test_expression_and_echo(self):
+        self.assertEqual(run("--no-plugins", "-e", "1 + 2"), (0, ""))
+        self.assertEqual(run("--no-plugins", "--echo", "-e", "x = 1 + 2; x * 2"), (0, "3\n6\n"))
+
+    def test_first_error_stops_unless_keep_going(self):
+        script = b"print 1\nundefined()\nprint 2\n"
+        code, out = run("--no-plugins", stdin=script)
+        self.assertEqual(code, 1)
+        self.assertEqual(out, "1\n-- Type error: Call needs function or class, got: undefined\n")
+        code, out = run("--no-plugins", "--keep-going", stdin=script)
+        self.assertEqual(code, 1)
+        self.assertTrue(out.endswith("undefined\n2\n"), out)
+
+    def test_files_run_in_order(self):
+        with tempfile.TemporaryDirectory() as d:
+            a, b = os.path.join(d, "a.ms"), os.path.join(d, "b.ms")
+            open(a, "w").write("global shared = 5\n")
+            open(b, "w").write("print shared\n")
+            self.assertEqual(run("--no-plugins", a, b), (0, "5\n"))
+            open(os.path.join(d, "inner.ms"), "w").write("print \"inner\"\n")
+            open(a, "w").write("fileIn \"inner.ms\"\n")
+            self.assertEqual(run("--no-plugins", a), (0, "\"inner\"\n"))
+
+    def test_misuse_is_explained(self):
+        code, out = run("--bogus")
+        self.assertEqual(code, 2)
+        self.assertIn("unknown option: --bogus", out)
+        self.assertIn("usage: listener", out)
+        code, out = run("--no-plugins", "/no/such/file.ms")
+        self.assertEqual(code, 1)
+        self.assertIn("Cannot open script file: /no/such/file.ms", out)
+
+    def test_list_plugins(self):
+        code, out = run("--plugins", os.path.join(TEST_PLUGINS, "testplug"), "--list-plugins")
+        self.assertEqual(code, 0)
+        self.assertIn("testplug.dlx  Host test plug-in  0x0BB80700\n", out)
+
+    def test_colour_request_shows_only_on_request(self):
+        # The test plug-in has no colour request; the listener itself must
+        # print no escape codes when output is not a terminal.
+        code, out = run("--no-plugins", "-e", "print 1")
+        self.assertNotIn("\x1b", out)
+
+    def test_memory_stays_bounded_in_long_loops(self):
+        iterations = int(os.environ.get("LOOP_ITERATIONS", "10000000"))
+        env = dict(os.environ, ASAN_OPTIONS="quarantine_size_mb=8:detect_leaks=0")
+        p = subprocess.run(["/usr/bin/env", "python3", "-c", f"""
+import resource, subprocess, sys
+subprocess.run([{LISTENER!r}, "--no-plugins", "-e",
+  "for i = 1 to {iterations} do (s = i * 3 + 1)"], check=True)
+print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)
+"""], env=env, stdout=subprocess.PIPE, timeout=900, check=True)
+        peak_kb = int(p.stdout.decode().split()[-1])
+        self.assertLess(peak_kb, 200 * 1024)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0], "-v"])
