@@ -4,6 +4,7 @@
 // so host code that allocates and returns without running script code needs
 // no protection for its temporaries.
 #include <algorithm>
+#include <iterator>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -12,7 +13,31 @@
 
 namespace {
 
-thread_local void* g_last_allocation = nullptr;
+// Addresses handed out by Value::operator new whose constructor has not run
+// yet. A constructor finding its own address here was made with new and so
+// belongs to the collector. Several can wait at once: new A(new B) allocates
+// A before B is made.
+constexpr int kMaxPending = 32;
+thread_local void* t_pending[kMaxPending];
+thread_local int t_pending_count = 0;
+
+void remember_allocation(void* p) {
+  if (t_pending_count == kMaxPending) {  // forget the oldest; it cannot be waiting that deep
+    for (int i = 1; i < kMaxPending; ++i) t_pending[i - 1] = t_pending[i];
+    --t_pending_count;
+  }
+  t_pending[t_pending_count++] = p;
+}
+
+bool take_allocation(const void* p) {
+  for (int i = t_pending_count - 1; i >= 0; --i)
+    if (t_pending[i] == p) {
+      for (int j = i + 1; j < t_pending_count; ++j) t_pending[j - 1] = t_pending[j];
+      --t_pending_count;
+      return true;
+    }
+  return false;
+}
 
 struct FrameEntry {
   Value** slots;
@@ -88,16 +113,18 @@ void drain_worklist() {
 void* Value::operator new(std::size_t size) {
   void* p = pool_allocate(size);
   if (p == nullptr) throw std::bad_alloc();
-  g_last_allocation = p;
+  remember_allocation(p);
   return p;
 }
 
-void Value::operator delete(void* memory, std::size_t size) { pool_free(memory, size); }
+void Value::operator delete(void* memory, std::size_t size) {
+  take_allocation(memory);  // a constructor that threw never claimed it
+  pool_free(memory, size);
+}
 
 Value::Value() : tag(&Value_class) {
   // A value built by Value::operator new belongs to the collector.
-  if (g_last_allocation == this) {
-    g_last_allocation = nullptr;
+  if (take_allocation(this)) {
     gc_flags = kHeap;
     auto& h = heap();
     h.values.push_back(this);
@@ -105,7 +132,18 @@ Value::Value() : tag(&Value_class) {
   }
 }
 
-Value::~Value() = default;
+// A heap value normally dies in a sweep, which has already let go of it. One
+// whose constructor threw dies here while still listed: unlist it (it is
+// almost always the newest).
+Value::~Value() {
+  if (!(gc_flags & kHeap)) return;
+  auto& values = heap().values;
+  for (auto it = values.rbegin(); it != values.rend(); ++it)
+    if (*it == this) {
+      values.erase(std::next(it).base());
+      break;
+    }
+}
 
 void gc_mark(Value* v) {
   if (v == nullptr || (v->gc_flags & Value::kMarked)) return;
@@ -149,7 +187,10 @@ void gc_collect() {
     }
   }
   h.values.resize(kept);
-  for (Value* v : dead) v->collect();
+  for (Value* v : dead) {
+    v->gc_flags = 0;  // no longer listed
+    v->collect();
+  }
   h.allocated_since_collect = 0;
   h.threshold = std::max<std::size_t>(200000, kept);
   ++h.collections;
@@ -173,7 +214,10 @@ void gc_shutdown() {
   std::vector<Value*> all;
   all.swap(h.values);
   for (Value* v : all)
-    if (!(v->gc_flags & Value::kStatic)) v->collect();
+    if (!(v->gc_flags & Value::kStatic)) {
+      v->gc_flags = 0;
+      v->collect();
+    }
 }
 
 bool runtime_shutting_down() { return heap().shutting_down; }

@@ -70,3 +70,24 @@ TEST_F(CollectorTest, ScriptLoopsKeepTheHeapBounded) {
 }
 
 }  // namespace
+
+namespace {
+
+class Failing : public Value {
+ public:
+  explicit Failing(Value* inner) : inner_(inner) { throw RuntimeError("constructor failed"); }
+
+ private:
+  Value* inner_;
+};
+
+TEST_F(CollectorTest, NestedNewAndFailedConstructorsKeepTheHeapConsistent) {
+  std::size_t before = gc_heap_count();
+  EXPECT_THROW(new Failing(new Tracked()), RuntimeError);
+  EXPECT_EQ(gc_heap_count(), before + 1);  // the inner value is listed, the failed one is not
+  gc_collect();
+  EXPECT_EQ(g_live, 0);
+  EXPECT_EQ(gc_heap_count(), before);
+}
+
+}  // namespace
