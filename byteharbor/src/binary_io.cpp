@@ -31,19 +31,27 @@ BinaryFileGeneric::BinaryFileGeneric(const char* fn_name, binary_method bound)
 
 Value* BinaryFileGeneric::apply(Value** arg_list, int count) {
   if (count < 1) throw ArgCountError("Generic apply", 1, count);
-  // Evaluated arguments stay protected from the collector during the call.
+  // The evaluated arguments stay protected from the collector for the call.
+  // When every argument evaluates to itself (the usual case), the caller's
+  // own argument array already holds and protects exactly these values.
+  bool all_self = true;
+  for (int i = 0; i < count && all_self; ++i) all_self = arg_list[i]->eval() == arg_list[i];
+  if (all_self) return call_bound(arg_list, count);
+
   constexpr int kInline = 4;
-  Value* inline_slots[kInline];
+  Value* inline_slots[kInline] = {};
   std::vector<Value*> more_slots;
   Value** args = inline_slots;
   if (count > kInline) {
-    more_slots.resize(static_cast<std::size_t>(count));
+    more_slots.assign(static_cast<std::size_t>(count), nullptr);
     args = more_slots.data();
   }
-  for (int i = 0; i < count; ++i) args[i] = nullptr;
   ValueLocalFrame frame(args, count);
   for (int i = 0; i < count; ++i) args[i] = arg_list[i]->eval();
+  return call_bound(args, count);
+}
 
+Value* BinaryFileGeneric::call_bound(Value** args, int count) {
   if (args[0]->local_base_class() != &BinaryFile_class) throw NoMethodError(name, args[0]);
   return (static_cast<BinaryFileBase*>(args[0])->*method_)(args + 1, count - 1);
 }

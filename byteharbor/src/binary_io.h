@@ -36,6 +36,7 @@ class BinaryFileGeneric : public Generic {
   Value* apply(Value** arg_list, int count) override;
 
  private:
+  Value* call_bound(Value** args, int count);
   binary_method method_;
 };
 
