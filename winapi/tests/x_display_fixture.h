@@ -21,7 +21,8 @@ class XDisplayTest : public ::testing::Test {
     options.insert(options.begin(), test_support::helper_path("x_test_window"));
     auto window = std::make_unique<test_support::Subprocess>(options);
     auto line = window->read_line();
-    EXPECT_TRUE(line && line->starts_with("ready ")) << "the test window did not come up";
+    EXPECT_TRUE(line && line->starts_with("ready "))
+        << "the test window did not come up: " << line.value_or("(no output)");
     return window;
   }
 

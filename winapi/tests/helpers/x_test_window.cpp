@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   }
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
-    std::fprintf(stderr, "x_test_window: no display\n");
+    std::fprintf(stderr, "x_test_window: cannot open display %s\n", XDisplayName(nullptr));
     return 1;
   }
   Window root = DefaultRootWindow(display);

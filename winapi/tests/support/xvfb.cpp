@@ -24,13 +24,14 @@ Xvfb::Xvfb() {
   int fds[2] = {fcntl(pipe_fds[0], F_DUPFD_CLOEXEC, 10), fcntl(pipe_fds[1], F_DUPFD_CLOEXEC, 10)};
   close(pipe_fds[0]);
   close(pipe_fds[1]);
-  // The server writes the display number it chose to fd 3 once it is ready.
+  // -noreset: the server must not restart (refusing connections meanwhile)
+  // whenever its last client leaves. The server writes the display number it chose to fd 3 once it is ready.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> argv = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen",
+  std::vector<std::string> argv = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen",
                                    "0", "640x480x24"};
   std::vector<char*> args;
   for (auto& a : argv) args.push_back(a.data());
