@@ -1,11 +1,8 @@
 // The module's exports: the loader's attach and detach notifications, then
 // LibInit, LibDescription and LibVersion.
-#include "host/maxscript.h"
-
-#if __has_include(<commctrl.h>)
 #include <commctrl.h>
-#define BYTEHARBOR_HAS_COMMON_CONTROLS 1
-#endif
+
+#include "host/maxscript.h"
 
 #include "help_registry.h"
 #include "messages.h"
@@ -22,9 +19,7 @@ MODULE_EXPORT BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     module_instance = instance;
     if (!common_controls_ready) {
       common_controls_ready = true;
-#ifdef BYTEHARBOR_HAS_COMMON_CONTROLS
       InitCommonControls();
-#endif
     }
   }
   return TRUE;
