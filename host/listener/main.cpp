@@ -43,12 +43,11 @@ int run(const Options& options) {
       loader.load_folders(options.plugin_dirs.empty() ? std::vector<std::string>{default_plugin_folder()}
                                                       : options.plugin_dirs);
     if (options.list_plugins)
-      for (const LoadedModule& m : loader.modules())
-        stream.host_puts((m.file_name + "  " + m.description + "  0x" + [&] {
-                           char hex[16];
-                           std::snprintf(hex, sizeof hex, "%08X", m.version);
-                           return std::string(hex);
-                         }() + "\n").c_str());
+      for (const LoadedModule& m : loader.modules()) {
+        char version[16];
+        std::snprintf(version, sizeof version, "%08X", static_cast<unsigned>(m.version));
+        stream.host_puts((m.file_name + "  " + m.description + "  0x" + version + "\n").c_str());
+      }
 
     host::script::RunOptions run_options;
     run_options.echo = options.echo;
@@ -87,8 +86,8 @@ struct ThreadArgs {
 
 void* script_thread(void* p) {
   auto* args = static_cast<ThreadArgs*>(p);
-  char here;
-  host::script::set_stack_limit(&here - (kScriptStackSize - kStackReserve));
+  const char* top = static_cast<const char*>(__builtin_frame_address(0));
+  host::script::set_stack_limit(top - (kScriptStackSize - kStackReserve));
   args->status = run(*args->options);
   return nullptr;
 }
