@@ -137,6 +137,20 @@ TEST(BlockStreamSeek, WriteAfterReadRanOffTheLastBlock) {
   EXPECT_EQ(got, bytes[kBlock - 2]);
 }
 
+TEST(BlockStreamGrowth, OverwritingInsideTheContentKeepsTheSize) {
+  BlockStream s;
+  std::vector<unsigned char> bytes = counting_bytes(10);
+  s.write(bytes.data(), 10);
+  s.seek(2, 0);
+  const unsigned char two[2] = {0xEE, 0xEF};
+  s.write(two, 2);
+  EXPECT_EQ(s.size(), 10);
+  EXPECT_EQ(s.position(), 4);
+  unsigned char rest[6] = {};
+  ASSERT_TRUE(s.read(rest, 6));
+  EXPECT_EQ(rest[5], bytes[9]);
+}
+
 TEST(BlockStreamSeek, OriginsAndClamping) {
   BlockStream s;
   std::vector<unsigned char> bytes = counting_bytes(10);

@@ -104,8 +104,12 @@ TEST_F(FileValueTest, ReadAfterWriteWithoutASeek) {
   EXPECT_EQ(content(path("rw.bin")), "xyCzEFGH");
 }
 
-TEST_F(FileValueTest, SeekOriginIsReadBeforeThePosition) {
+TEST_F(FileValueTest, SeekRefreshesThenReadsTheOriginThenThePosition) {
   BinaryFile* f = open("o.bin");
+  invoke(f, &BinaryFile::writeBinString, {new String("abc")});
+  EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::seek_vf, {Integer::intern(0), Name::intern("nowhere")}); }),
+            "-- Runtime error: Wrong origin specifier");
+  EXPECT_EQ(content(path("o.bin")), std::string("abc\0", 4));  // flushed by the refresh
   EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::seek_vf, {new String("x"), Integer::intern(9)}); }),
             "-- Runtime error: Wrong origin specifier");
   EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::seek_vf, {new String("x"), Integer::intern(0)}); }),
