@@ -1,1 +1,11 @@
-int placeholder = 0;
+// A loadable module with resources of its own, as a plug-in has them.
+#include <windows.h>
+#include <winapi/resource_table.h>
+
+namespace {
+
+const ModuleResources resources{
+    {{116, "Module Strings"}, {117, "Second string"}},
+    {{202, {{FVIRTKEY | FNOINVERT, 0, 1001}, {FVIRTKEY | FCONTROL | FALT | FNOINVERT, 'M', 999}}}}};
+
+}  // namespace
