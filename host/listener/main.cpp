@@ -9,6 +9,7 @@
 
 #include "../runtime/runtime_internal.h"
 #include "../script/frame.h"
+#include "host/plugin_classes.h"
 #include "listener_stream.h"
 #include "options.h"
 #include "plugin_loader.h"
@@ -46,7 +47,12 @@ int run(const Options& options) {
       for (const LoadedModule& m : loader.modules()) {
         char version[16];
         std::snprintf(version, sizeof version, "%08X", static_cast<unsigned>(m.version));
-        stream.host_puts((m.file_name + "  " + m.description + "  0x" + version + "\n").c_str());
+        std::string line = m.file_name + "  " + m.description + "  0x" + version;
+        if (m.is_utility) {
+          line += "  classes:";
+          for (ClassDesc* cd : m.classes) line += std::string(" ") + cd->ClassName();
+        }
+        stream.host_puts((line + "\n").c_str());
       }
 
     host::script::RunOptions run_options;

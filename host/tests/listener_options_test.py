@@ -54,11 +54,20 @@ class ListenerOptions(unittest.TestCase):
         self.assertEqual(code, 0)
         self.assertIn("testplug.dlx  Host test plug-in  0x0BB80700\n", out)
 
-    def test_colour_request_shows_only_on_request(self):
-        # The test plug-in has no colour request; the listener itself must
-        # print no escape codes when output is not a terminal.
-        code, out = run("--no-plugins", "-e", "print 1")
+    def test_list_utility_plugins_with_their_classes(self):
+        code, out = run("--plugins", os.path.join(TEST_PLUGINS, "testgup"), "--list-plugins")
+        self.assertEqual((code, out), (0, "testgup.gup  Test utility  0x0BB80700  classes: TestGup\n"))
+
+    def test_text_colour_requests(self):
+        plug = os.path.join(TEST_PLUGINS, "testplug")
+        expr = "tpPurple(); print 5"
+        code, out = run("--plugins", plug, "--colour", "always", "--echo", "-e", expr)
+        self.assertEqual(code, 0)
+        # Script text after the request is purple; the host's own echo ends it.
+        self.assertIn("\x1b[38;2;102;0;166mpurple text\n\x1b[0mOK\n5\n5\n", out)
+        code, out = run("--plugins", plug, "-e", expr)  # output is a pipe: no colour
         self.assertNotIn("\x1b", out)
+        self.assertIn("purple text\n5\n", out)
 
     def test_memory_stays_bounded_in_long_loops(self):
         iterations = int(os.environ.get("LOOP_ITERATIONS", "10000000"))

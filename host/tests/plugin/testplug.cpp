@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include <richedit.h>
+
 #include "host/maxscript.h"
 
 namespace {
@@ -76,6 +78,18 @@ Value* tp_keys(Value** arg_list, int count) {
 Primitive tp_keys_pf("tpKeys", tp_keys);
 
 Generic tp_eof_gf("tpEof", &Value::eof_vf);
+
+// Asks the listener for purple text, as help printers do, then prints.
+Value* tp_purple(Value**, int) {
+  CHARFORMAT cf{};
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = CFM_COLOR;
+  cf.crTextColor = RGB(0x66, 0x00, 0xA6);
+  SendMessage(the_listener->edit_box, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  thread_local_output()->puts("purple text\n");
+  return &ok;
+}
+Primitive tp_purple_pf("tpPurple", tp_purple);
 
 int g_counter = 0;
 Value* counter_get() { return Integer::intern(g_counter); }
