@@ -1,6 +1,8 @@
 // Arrays: 1-based in scripts, growing on assignment past the end.
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <vector>
 
 #include "runtime_internal.h"
 
@@ -36,7 +38,17 @@ void Array::gc_trace() {
   for (int i = 0; i < size; ++i) gc_mark(data[i]);
 }
 
+// Arrays may hold themselves; printing shows an inner repeat as "#(...)".
 void Array::sprin1(CharStream* s) {
+  static thread_local std::vector<Array*> printing;
+  if (std::find(printing.begin(), printing.end(), this) != printing.end() || printing.size() > 64) {
+    s->puts("#(...)");
+    return;
+  }
+  printing.push_back(this);
+  struct Done {
+    ~Done() { printing.pop_back(); }
+  } done;
   s->puts("#(");
   for (int i = 0; i < size && i < kPrintLimit; ++i) {
     if (i > 0) s->puts(", ");

@@ -18,11 +18,15 @@ Value* ArrayLiteral::eval(Frame* f) {
   return a;
 }
 
+// Bit arrays are dense: a literal may not ask for more bits than this.
+constexpr int kMaxBitArrayIndex = 1 << 26;
+
 Value* BitArrayLiteral::eval(Frame* f) {
   BitArray bits;
   for (auto& [first, last] : ranges) {
     int from = first->eval(f)->to_int();
     int to = last ? last->eval(f)->to_int() : from;
+    if (to - from > kMaxBitArrayIndex || to > kMaxBitArrayIndex) throw RuntimeError("BitArray index too large: ", Integer::intern(to));
     if (from < 1 || to < 1) throw RuntimeError("BitArray index must be positive number, got: ", Integer::intern(from < 1 ? from : to));
     for (int i = from; i <= to; ++i) bits.Set(i - 1);
   }
@@ -94,6 +98,7 @@ Value* Assign::eval(Frame* f) {
 }
 
 Value* Binary::eval(Frame* f) {
+  check_stack();
   OneValueLocal l(left->eval(f));
   Value* r = right->eval(f);
   return op(l.value, r);
@@ -116,6 +121,7 @@ Value* AsConversion::eval(Frame* f) {
 }
 
 Value* Block::eval(Frame* f) {
+  check_stack();
   Value* result = &undefined;
   for (auto& e : body) result = e->eval(f);
   return result;

@@ -133,7 +133,22 @@ class Parser {
   }
 
   // ---- expressions ----------------------------------------------------------
+  // Nesting deeper than this is refused rather than read with ever more
+  // stack: no script needs it, and a generated one could exhaust the stack.
+  static constexpr int kMaxNesting = 1000;
+  struct Nesting {
+    explicit Nesting(Parser& p) : parser(p) {
+      if (++parser.nesting_ > kMaxNesting) {
+        --parser.nesting_;
+        parser.fail("an expression nested less deeply");
+      }
+    }
+    ~Nesting() { --parser.nesting_; }
+    Parser& parser;
+  };
+
   NodePtr expr() {
+    Nesting guard(*this);
     if (peek().type == Tok::Keyword) {
       std::string kw = lower(peek().text);
       if (kw == "if") return if_expr();
@@ -268,6 +283,7 @@ class Parser {
   }
 
   NodePtr unary() {
+    Nesting guard(*this);
     if (at(Tok::Minus)) {
       int line = next().line;
       NodePtr operand = unary();
@@ -327,6 +343,7 @@ class Parser {
   }
 
   NodePtr operand() {
+    Nesting guard(*this);
     if (at(Tok::Minus)) {
       int line = next().line;
       return negate(line, operand());
@@ -723,6 +740,7 @@ class Parser {
   std::size_t pos_ = 0;
   FnScope* fn_ = nullptr;
   std::set<Value*> known_globals_;
+  int nesting_ = 0;
 };
 
 std::string source_line(const std::string& source, int line) {

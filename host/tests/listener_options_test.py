@@ -49,6 +49,16 @@ class ListenerOptions(unittest.TestCase):
         self.assertEqual(code, 1)
         self.assertIn("Cannot open script file: /no/such/file.ms", out)
 
+    def test_generated_monsters_give_errors_not_crashes(self):
+        code, out = run("--no-plugins", stdin=b"x = " + b"(" * 5000 + b"1" + b")" * 5000 + b"\n")
+        self.assertEqual(code, 1)
+        self.assertIn("expected an expression nested less deeply", out)
+        code, out = run("--no-plugins", stdin=b"print (1" + b" + 1" * 300000 + b")\n")
+        self.assertEqual((code, out), (0, "300001\n"))
+        code, out = run("--no-plugins", stdin=b"\"unterminated\nprint 1\n")
+        self.assertEqual(code, 1)
+        self.assertIn("-- Syntax error: at end of script, expected \" to close the string", out)
+
     def test_list_plugins(self):
         code, out = run("--plugins", os.path.join(TEST_PLUGINS, "testplug"), "--list-plugins")
         self.assertEqual(code, 0)
