@@ -56,7 +56,7 @@ void BlockStream::seek(std::int64_t offset, int origin) {
   place_cursor(first_, 0);
 }
 
-bool BlockStream::read(void* destination, int length) {
+bool BlockStream::read_across_blocks(void* destination, int length) {
   if (length < 0 || static_cast<std::int64_t>(position_) + length > size_) return false;
   auto* out = static_cast<unsigned char*>(destination);
   while (length > 0) {
@@ -76,7 +76,7 @@ bool BlockStream::read(void* destination, int length) {
   return true;
 }
 
-BlockStream::WriteResult BlockStream::write(const void* source, int length) {
+BlockStream::WriteResult BlockStream::write_across_blocks(const void* source, int length) {
   if (length < 0 || static_cast<std::int64_t>(position_) + length > kMaxSize) return WriteResult::too_large;
   Block* old_last = last_;
   int old_capacity = capacity_;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 class BlockStream {
  public:
@@ -23,11 +24,28 @@ class BlockStream {
 
   // Copies length bytes at the position to destination and moves past them.
   // Fails, changing nothing, when they would end beyond the size.
-  bool read(void* destination, int length);
+  bool read(void* destination, int length) {
+    if (fits_in_current_block(length) && position_ + length <= size_) {
+      std::memcpy(destination, cursor_, static_cast<std::size_t>(length));
+      advance_within_block(length);
+      return true;
+    }
+    return read_across_blocks(destination, length);
+  }
   // Copies length bytes to the position, growing as needed, and moves past
   // them. Refuses, changing nothing, a write that would end beyond kMaxSize.
   // Raises std::bad_alloc, changing nothing, when memory runs out.
-  WriteResult write(const void* source, int length);
+  WriteResult write(const void* source, int length) {
+    // Ending short of the current block's end also ends short of the
+    // capacity, so no block is needed.
+    if (fits_in_current_block(length)) {
+      std::memcpy(cursor_, source, static_cast<std::size_t>(length));
+      advance_within_block(length);
+      if (position_ > size_) size_ = position_;
+      return WriteResult::written;
+    }
+    return write_across_blocks(source, length);
+  }
   // Origin 0 counts from 0, 1 from the position, 2 from the last content
   // byte (size - 1); any other origin counts from 0. The result is kept
   // within 0 ... INT32_MAX.
@@ -44,6 +62,17 @@ class BlockStream {
     unsigned char data[kBlockSize] = {};
     Block* next = nullptr;
   };
+  // The usual case of a read or write: the bytes lie inside the current
+  // block, short of its end, so the cursor stays on it.
+  bool fits_in_current_block(int length) const {
+    return current_ != nullptr && length >= 0 && length < block_end_ - position_;
+  }
+  void advance_within_block(int length) {
+    position_ += length;
+    cursor_ += length;
+  }
+  bool read_across_blocks(void* destination, int length);
+  WriteResult write_across_blocks(const void* source, int length);
   void place_cursor(Block* walk_from, int walk_start);
   void step_to_next_block();
 

@@ -1,6 +1,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "help_registry.h"
 #include "host/maxscript.h"
 #include "value_test_support.h"
 
@@ -33,8 +34,10 @@ TEST(ModuleEntry, LibInitCreatesTheRegistryAndPrintsTheBannerOnce) {
   listener.edit_stream = &banner;
   Listener* saved = the_listener;
   the_listener = &listener;
+  EXPECT_FALSE(owns_help_registry());
   LibInit();
   the_listener = saved;
+  EXPECT_TRUE(owns_help_registry());
   EXPECT_EQ(banner.text(),
             "QVX Studio's MAXScript extension(s) loaded.\n"
             "To get help about loaded modules execute \"qvxHelp ()\" command at listener.\n");
