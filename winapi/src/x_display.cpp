@@ -19,9 +19,14 @@ int record_error(::Display*, XErrorEvent* event) {
   return 0;
 }
 
-void install_error_handler() {
+// Once per process: each thread uses connections of its own, but Xlib keeps
+// some state for all of them.
+void prepare_xlib() {
   static std::once_flag once;
-  std::call_once(once, [] { XSetErrorHandler(record_error); });
+  std::call_once(once, [] {
+    XInitThreads();
+    XSetErrorHandler(record_error);
+  });
 }
 
 struct XFreeDeleter {
@@ -110,7 +115,7 @@ DisplayUse::DisplayUse() {
     display_ = current_display;
     return;
   }
-  install_error_handler();
+  prepare_xlib();
   display_ = XOpenDisplay(nullptr);
   if (display_ != nullptr) {
     owner_ = true;

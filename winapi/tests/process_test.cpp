@@ -37,20 +37,20 @@ TEST(StartDetachedProcess, ArgumentsArriveIntact) {
 TEST(StartDetachedProcess, CopyRunsInASessionOfItsOwnWithoutTheTerminal) {
   TempDir dir;
   const std::string out = dir.file("ids");
-  // The copy reports its session, its process id and what its standard input is.
+  // The copy reports its session, its parent and what its standard input is.
   const std::string script =
-      "echo \"$(ps -o sid= -p $$) $$ $(readlink /proc/$$/fd/0)\" > \"$0.tmp\" && "
+      "echo \"$(ps -o sid= -p $$) $(ps -o ppid= -p $$) $(readlink /proc/$$/fd/0)\" > \"$0.tmp\" && "
       "mv \"$0.tmp\" \"$0\"";
   ASSERT_TRUE(StartDetachedProcess("sh", {"sh", "-c", script, out}));
   for (int attempt = 0; attempt < 400 && !std::filesystem::exists(out); ++attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   std::string ids = read_file(out);
-  int session = 0, pid = 0;
+  int session = 0, parent = 0;
   char input[256] = "";
-  ASSERT_EQ(std::sscanf(ids.c_str(), "%d %d %255s", &session, &pid, input), 3) << ids;
-  EXPECT_EQ(session, pid);  // it leads a session of its own
-  EXPECT_NE(session, getsid(0));
+  ASSERT_EQ(std::sscanf(ids.c_str(), "%d %d %255s", &session, &parent, input), 3) << ids;
+  EXPECT_NE(session, getsid(0));  // a session of its own
+  EXPECT_NE(parent, getpid());    // not this process's child: no zombie here when it ends
   EXPECT_STREQ(input, "/dev/null");
 }
 
