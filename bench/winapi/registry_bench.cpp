@@ -35,8 +35,8 @@ BenchRegistry& bench_registry() {
 
 void write_value(const char* path, const char* name, const std::string& text) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
     std::abort();
   }
   RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -81,8 +81,8 @@ BENCHMARK(BM_QueryOpenKey);
 void BM_WriteStringValue(benchmark::State& state) {
   bench_registry();
   HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\BenchWrite", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                  &key, nullptr);
+  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\BenchWrite", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
   const std::string text = "a value of moderate length";
   unsigned i = 0;
   for (auto _ : state) {
@@ -100,8 +100,8 @@ void BM_CreateExistingKey(benchmark::State& state) {
   write_value("Software\\Deep\\Nested\\Key", "x", "y");
   for (auto _ : state) {
     HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Deep\\Nested\\Key", 0, nullptr, 0, KEY_ALL_ACCESS,
-                    nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Deep\\Nested\\Key", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &key, nullptr);
     RegCloseKey(key);
   }
   state.SetItemsProcessed(state.iterations());

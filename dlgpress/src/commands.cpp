@@ -1,7 +1,7 @@
 #include "commands.h"
 
-#include <windows.h>
 #include <winapi/process.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
@@ -45,8 +45,8 @@ int send_once(const std::string& title, std::int32_t id) {
   return 1;
 }
 
-int start_waiting_copy(const std::string& program, const std::string& title,
-                       const std::string& id_word, const std::string& seconds_word) {
+int start_waiting_copy(const std::string& program, const std::string& title, const std::string& id_word,
+                       const std::string& seconds_word) {
   // The title goes over as one argument as it is, blanks, quotes and all.
   const std::vector<std::string> arguments = {program, title, id_word, seconds_word, "spawn"};
   if (!StartDetachedProcess(program, arguments)) {

@@ -17,8 +17,8 @@ int send_once(const std::string& title, std::int32_t id);
 
 // Starts a copy of this program (`program`, else this program's own file)
 // that waits for the window; ends at once with 0 whether or not it started.
-int start_waiting_copy(const std::string& program, const std::string& title,
-                       const std::string& id_word, const std::string& seconds_word);
+int start_waiting_copy(const std::string& program, const std::string& title, const std::string& id_word,
+                       const std::string& seconds_word);
 
 // The copy: looks for the window until it is there or more than `seconds`
 // whole seconds have passed since the start, pausing briefly between

@@ -20,8 +20,15 @@ void print_usage() {
       "in seconds on the commandline. Dlgpress will start a subprocess which\n",
       "waits for the dialogbox to come up\n",
       "\nThe most used Command ID's are:\n",
-      "IDOK: ID=1", "IDCANCEL: ID=2", "IDABORT:ID=3", "IDRETRY:ID=4\n",
-      "IDIGNORE:ID=5", "IDYES:ID=6", "IDNO:ID=7", "IDCLOSE:ID=8", "IDHELP:ID=9\n",
+      "IDOK: ID=1",
+      "IDCANCEL: ID=2",
+      "IDABORT:ID=3",
+      "IDRETRY:ID=4\n",
+      "IDIGNORE:ID=5",
+      "IDYES:ID=6",
+      "IDNO:ID=7",
+      "IDCLOSE:ID=8",
+      "IDHELP:ID=9\n",
       "\ndlgpress 1.0 - written by the maxsuite developers; report problems on the project's "
       "issue tracker\n",
   };

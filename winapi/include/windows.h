@@ -110,11 +110,11 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 
 // Families of calls, one header each.
 #include "winapi/error_text.h"
-#include "winapi/files.h"
-#include "winapi/registry.h"
 #include "winapi/event_log.h"
+#include "winapi/files.h"
 #include "winapi/keyboard.h"
-#include "winapi/x_windows.h"
+#include "winapi/network.h"
+#include "winapi/registry.h"
 #include "winapi/resources.h"
 #include "winapi/sound.h"
-#include "winapi/network.h"
+#include "winapi/x_windows.h"

@@ -24,8 +24,9 @@ constexpr SystemText kTexts[] = {
     {19, "The media is write protected."},
     {21, "The device is not ready."},
     {32, "The process cannot access the file because it is being used by another process."},
-    {33, "The process cannot access the file because another process has locked a portion of the "
-         "file."},
+    {33,
+     "The process cannot access the file because another process has locked a portion of the "
+     "file."},
     {50, "The request is not supported."},
     {87, "The parameter is incorrect."},
     {112, "There is not enough space on the disk."},
@@ -40,9 +41,10 @@ constexpr SystemText kTexts[] = {
     {259, "No more data is available."},
     {267, "The directory name is invalid."},
     {1009, "The configuration registry database is corrupt."},
-    {1016, "An I/O operation initiated by the registry failed unrecoverably. The registry could not "
-           "read in, or write out, or flush, one of the files that contain the system's image of "
-           "the registry."},
+    {1016,
+     "An I/O operation initiated by the registry failed unrecoverably. The registry could not "
+     "read in, or write out, or flush, one of the files that contain the system's image of "
+     "the registry."},
     {1117, "The request could not be performed because of an I/O device error."},
     {1400, "Invalid window handle."},
     {1403, "Invalid accelerator table handle."},
@@ -63,8 +65,7 @@ const SystemText* find_text(DWORD code) {
 
 }  // namespace
 
-DWORD FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size,
-                     void*) {
+DWORD FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size, void*) {
   if ((flags & FORMAT_MESSAGE_FROM_SYSTEM) == 0 || buffer == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
 #include <set>
-#include <memory>
 #include <string>
 
 #include "errno_map.h"
@@ -76,8 +76,8 @@ class EventSource {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%b %e %T", &local);
-    std::string line = "<" + std::to_string(kFacilityUser * 8 + severity) + ">" + stamp + " " +
-                       name_ + "[" + std::to_string(::getpid()) + "]: " + text;
+    std::string line = "<" + std::to_string(kFacilityUser * 8 + severity) + ">" + stamp + " " + name_ + "[" +
+                       std::to_string(::getpid()) + "]: " + text;
     return line;
   }
 
@@ -99,10 +99,14 @@ Sources& sources() {
 int severity_of(WORD type) {
   switch (type) {
     case EVENTLOG_ERROR_TYPE:
-    case EVENTLOG_AUDIT_FAILURE: return 3;  // err
-    case EVENTLOG_WARNING_TYPE: return 4;   // warning
-    case EVENTLOG_AUDIT_SUCCESS: return 5;  // notice
-    default: return 6;                      // info
+    case EVENTLOG_AUDIT_FAILURE:
+      return 3;  // err
+    case EVENTLOG_WARNING_TYPE:
+      return 4;  // warning
+    case EVENTLOG_AUDIT_SUCCESS:
+      return 5;  // notice
+    default:
+      return 6;  // info
   }
 }
 
@@ -128,8 +132,8 @@ HANDLE RegisterEventSourceA(LPCSTR serverName, LPCSTR sourceName) {
   return source.release();
 }
 
-BOOL ReportEventA(HANDLE eventLog, WORD type, WORD, DWORD, PSID, WORD numStrings, DWORD,
-                  LPCSTR* strings, LPVOID) {
+BOOL ReportEventA(HANDLE eventLog, WORD type, WORD, DWORD, PSID, WORD numStrings, DWORD, LPCSTR* strings,
+                  LPVOID) {
   auto* source = static_cast<EventSource*>(eventLog);
   std::string text;
   for (WORD i = 0; strings != nullptr && i < numStrings; ++i) {

@@ -2,12 +2,12 @@
 
 #include "errno_map.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <string>
 
 namespace {
 

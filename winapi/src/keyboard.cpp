@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <winapi/keyboard_feed.h>
+#include <windows.h>
 
 #include <array>
 #include <mutex>
@@ -40,8 +40,7 @@ SHORT GetAsyncKeyState(int virtualKey) {
   if (!valid(virtualKey)) return 0;
   auto& states = key_states();
   std::lock_guard guard(states.lock);
-  unsigned result = (states.down[virtualKey] ? 0x8000u : 0u) |
-                    (states.pressed[virtualKey] ? 0x0001u : 0u);
+  unsigned result = (states.down[virtualKey] ? 0x8000u : 0u) | (states.pressed[virtualKey] ? 0x0001u : 0u);
   states.pressed[virtualKey] = false;
   return static_cast<SHORT>(static_cast<USHORT>(result));
 }

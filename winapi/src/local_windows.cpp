@@ -3,12 +3,12 @@
 #include "local_window_access.h"
 #include "x_display.h"
 
+#include <strings.h>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <set>
 #include <string>
-#include <strings.h>
 
 namespace {
 
@@ -54,8 +54,8 @@ WORD RegisterClassA(const WNDCLASSA* wc) {
   return static_cast<WORD>(r.classes.size());
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int, int, int, int, HWND,
-                     void*, HINSTANCE, LPVOID) {
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int, int, int, int, HWND, void*,
+                     HINSTANCE, LPVOID) {
   auto& r = registry();
   std::lock_guard guard(r.lock);
   auto found = className ? r.classes.find(className) : r.classes.end();
@@ -78,8 +78,7 @@ static LocalWindow* find_window(HWND handle) {
 BOOL IsWindow(HWND handle) {
   if (winapi::x::is_x_handle(handle)) {
     winapi::x::DisplayUse use;
-    return use.display() != nullptr &&
-           winapi::x::window_exists(use.display(), winapi::x::window_of(handle));
+    return use.display() != nullptr && winapi::x::window_exists(use.display(), winapi::x::window_of(handle));
   }
   return find_window(handle) != nullptr;
 }

@@ -1,11 +1,11 @@
 #include <windows.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -21,8 +21,7 @@ std::string unescape(const std::string& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     auto octal = [&](std::size_t at) { return text[at] >= '0' && text[at] <= '7'; };
     if (text[i] == '\\' && i + 3 < text.size() && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
-      out += static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 +
-                               (text[i + 3] - '0'));
+      out += static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0'));
       i += 3;
     } else {
       out += text[i];
@@ -75,9 +74,7 @@ bool under(const std::string& path, const std::string& point) {
          (path.size() == point.size() || path[point.size()] == '/');
 }
 
-bool is_network_share(const std::string& type) {
-  return type == "cifs" || type == "smb3" || type == "smbfs";
-}
+bool is_network_share(const std::string& type) { return type == "cifs" || type == "smb3" || type == "smbfs"; }
 
 std::string to_backslashes(std::string text) {
   for (char& c : text) {

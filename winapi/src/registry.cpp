@@ -32,15 +32,14 @@ OpenKeys& open_keys() {
 
 bool is_predefined_root(HKEY key) {
   auto value = reinterpret_cast<std::uintptr_t>(key);
-  return value == 0x80000000 || value == 0x80000001 || value == 0x80000002 ||
-         value == 0x80000003 || value == 0x80000005;
+  return value == 0x80000000 || value == 0x80000001 || value == 0x80000002 || value == 0x80000003 ||
+         value == 0x80000005;
 }
 
 // Looks up a handle: a predefined root or a key this process opened.
 bool resolve(HKEY key, OpenKey& out) {
   if (is_predefined_root(key)) {
-    out = OpenKey{KeyName{static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(key)), {}},
-                  KEY_ALL_ACCESS};
+    out = OpenKey{KeyName{static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(key)), {}}, KEY_ALL_ACCESS};
     return true;
   }
   auto& table = open_keys();
@@ -96,8 +95,8 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM access, PHKEY result) 
   return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM access,
-                     const SECURITY_ATTRIBUTES*, PHKEY result, LPDWORD disposition) {
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM access, const SECURITY_ATTRIBUTES*,
+                     PHKEY result, LPDWORD disposition) {
   if (result == nullptr) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
   OpenKey parent;
@@ -122,8 +121,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
   if (!resolve(key, open)) return ERROR_INVALID_HANDLE;
   if ((open.access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
   RegistryValue value;
-  if (LONG rc = winapi::store_get_value(open.name, value_name(valueName), value);
-      rc != ERROR_SUCCESS) {
+  if (LONG rc = winapi::store_get_value(open.name, value_name(valueName), value); rc != ERROR_SUCCESS) {
     return rc;
   }
   if (type) *type = value.type;
@@ -137,8 +135,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
   return ERROR_SUCCESS;
 }
 
-LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data,
-                    DWORD dataSize) {
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD dataSize) {
   OpenKey open;
   if (!resolve(key, open)) return ERROR_INVALID_HANDLE;
   if ((open.access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;

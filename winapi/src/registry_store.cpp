@@ -26,17 +26,24 @@ LONG win32_error_from_sqlite(int code) {
   switch (code & 0xff) {
     case SQLITE_OK:
     case SQLITE_ROW:
-    case SQLITE_DONE: return ERROR_SUCCESS;
+    case SQLITE_DONE:
+      return ERROR_SUCCESS;
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return ERROR_LOCK_VIOLATION;
+    case SQLITE_LOCKED:
+      return ERROR_LOCK_VIOLATION;
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB: return ERROR_BADDB;
+    case SQLITE_NOTADB:
+      return ERROR_BADDB;
     case SQLITE_PERM:
     case SQLITE_READONLY:
-    case SQLITE_AUTH: return ERROR_ACCESS_DENIED;
-    case SQLITE_NOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-    case SQLITE_FULL: return ERROR_DISK_FULL;
-    default: return ERROR_REGISTRY_IO_FAILED;
+    case SQLITE_AUTH:
+      return ERROR_ACCESS_DENIED;
+    case SQLITE_NOMEM:
+      return ERROR_NOT_ENOUGH_MEMORY;
+    case SQLITE_FULL:
+      return ERROR_DISK_FULL;
+    default:
+      return ERROR_REGISTRY_IO_FAILED;
   }
 }
 
@@ -74,16 +81,15 @@ LONG open_database(const std::string& path, Database& out) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &raw,
-                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                           nullptr);
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   Database db(raw);
   if (rc != SQLITE_OK) return win32_error_from_sqlite(rc);
   sqlite3_extended_result_codes(db.get(), 0);
   sqlite3_busy_timeout(db.get(), busy_milliseconds());
   // Write-ahead logging: a writer killed mid-transaction leaves the committed
   // state intact, and readers do not wait for writers.
-  rc = sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr,
-                    nullptr, nullptr);
+  rc = sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr,
+                    nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_exec(db.get(), kSchema, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) return win32_error_from_sqlite(rc);
   out = std::move(db);
@@ -115,8 +121,7 @@ int prepare(sqlite3* db, const char* sql, Statement& statement) {
 
 void bind_key(sqlite3_stmt* statement, const KeyName& key) {
   sqlite3_bind_int64(statement, 1, key.root);
-  sqlite3_bind_text(statement, 2, key.path.c_str(), static_cast<int>(key.path.size()),
-                    SQLITE_TRANSIENT);
+  sqlite3_bind_text(statement, 2, key.path.c_str(), static_cast<int>(key.path.size()), SQLITE_TRANSIENT);
 }
 
 // A write transaction that rolls back unless committed.
@@ -190,7 +195,7 @@ LONG store_create_key(const KeyName& key, bool& created) {
     int rc = prepare(db, "INSERT OR IGNORE INTO reg_keys(root, path) VALUES(?1, ?2)", statement);
     if (rc != SQLITE_OK) return win32_error_from_sqlite(rc);
     // Every prefix that ends before a '\', then the whole path.
-    for (std::size_t end = key.path.find('\\'); ; end = key.path.find('\\', end + 1)) {
+    for (std::size_t end = key.path.find('\\');; end = key.path.find('\\', end + 1)) {
       KeyName part{key.root, key.path.substr(0, end)};
       sqlite3_reset(statement.get());
       bind_key(statement.get(), part);
@@ -213,13 +218,11 @@ LONG store_create_key(const KeyName& key, bool& created) {
 LONG store_get_value(const KeyName& key, const std::string& name, RegistryValue& value) {
   return with_database([&](sqlite3* db) -> LONG {
     Statement statement;
-    int rc = prepare(db,
-                     "SELECT type, data FROM reg_values WHERE root = ?1 AND path = ?2 AND name = ?3",
+    int rc = prepare(db, "SELECT type, data FROM reg_values WHERE root = ?1 AND path = ?2 AND name = ?3",
                      statement);
     if (rc != SQLITE_OK) return win32_error_from_sqlite(rc);
     bind_key(statement.get(), key);
-    sqlite3_bind_text(statement.get(), 3, name.c_str(), static_cast<int>(name.size()),
-                      SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement.get(), 3, name.c_str(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
     rc = sqlite3_step(statement.get());
     if (rc == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
     if (rc != SQLITE_ROW) return win32_error_from_sqlite(rc);
@@ -246,8 +249,7 @@ LONG store_set_value(const KeyName& key, const std::string& name, const Registry
                  statement);
     if (rc != SQLITE_OK) return win32_error_from_sqlite(rc);
     bind_key(statement.get(), key);
-    sqlite3_bind_text(statement.get(), 3, name.c_str(), static_cast<int>(name.size()),
-                      SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement.get(), 3, name.c_str(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
     sqlite3_bind_int64(statement.get(), 4, value.type);
     // A zero-length blob must still be a blob, not NULL.
     static const BYTE kEmpty = 0;
@@ -262,12 +264,10 @@ LONG store_set_value(const KeyName& key, const std::string& name, const Registry
 LONG store_delete_value(const KeyName& key, const std::string& name) {
   return with_database([&](sqlite3* db) -> LONG {
     Statement statement;
-    int rc = prepare(db, "DELETE FROM reg_values WHERE root = ?1 AND path = ?2 AND name = ?3",
-                     statement);
+    int rc = prepare(db, "DELETE FROM reg_values WHERE root = ?1 AND path = ?2 AND name = ?3", statement);
     if (rc != SQLITE_OK) return win32_error_from_sqlite(rc);
     bind_key(statement.get(), key);
-    sqlite3_bind_text(statement.get(), 3, name.c_str(), static_cast<int>(name.size()),
-                      SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement.get(), 3, name.c_str(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
     rc = sqlite3_step(statement.get());
     if (rc != SQLITE_DONE) return win32_error_from_sqlite(rc);
     return sqlite3_changes(db) > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;

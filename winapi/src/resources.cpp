@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <winapi/resource_table.h>
+#include <windows.h>
 
 #include <dlfcn.h>
 #include <link.h>
@@ -143,9 +143,8 @@ int CopyAcceleratorTableA(HACCEL handle, LPACCEL entries, int count) {
   std::lock_guard guard(r.lock);
   // Accept only tables of modules that are still loaded.
   const auto* table = reinterpret_cast<const AcceleratorResource*>(handle);
-  bool known = std::any_of(r.entries.begin(), r.entries.end(), [table](const Registration& entry) {
-    return entry.resources->holds(table);
-  });
+  bool known = std::any_of(r.entries.begin(), r.entries.end(),
+                           [table](const Registration& entry) { return entry.resources->holds(table); });
   if (!known) {
     SetLastError(ERROR_INVALID_ACCEL_HANDLE);
     return 0;

@@ -3,6 +3,7 @@
 #include "sound_device.h"
 #include "wave_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <condition_variable>
 #include <memory>
@@ -10,7 +11,6 @@
 #include <optional>
 #include <thread>
 #include <utility>
-#include <algorithm>
 
 using winapi::SoundDevice;
 using winapi::WaveSound;
@@ -125,8 +125,8 @@ std::optional<std::string> alias_file(const std::string& alias) {
   if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
       (type == REG_SZ || type == REG_EXPAND_SZ) && size > 0) {
     std::string text(size, '\0');
-    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                         &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) ==
+        ERROR_SUCCESS) {
       text.resize(std::min<std::size_t>(size, text.find('\0')));
       if (!text.empty()) file = text;
     }

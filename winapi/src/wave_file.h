@@ -8,9 +8,9 @@
 namespace winapi {
 
 struct WaveSound {
-  unsigned channels = 0;         // 1 or 2
-  unsigned rate = 0;             // frames per second
-  unsigned bits = 0;             // 8 (unsigned) or 16 (signed little-endian)
+  unsigned channels = 0;           // 1 or 2
+  unsigned rate = 0;               // frames per second
+  unsigned bits = 0;               // 8 (unsigned) or 16 (signed little-endian)
   std::vector<std::uint8_t> data;  // the interleaved samples, whole frames only
 };
 

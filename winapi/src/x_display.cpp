@@ -38,13 +38,13 @@ template <typename T>
 using XPointer = std::unique_ptr<T, XFreeDeleter>;
 
 // Reads a whole property of the given type (AnyPropertyType for any).
-bool read_property(::Display* display, ::Window window, Atom property, Atom type,
-                   Atom& actual_type, int& format, std::string& bytes) {
+bool read_property(::Display* display, ::Window window, Atom property, Atom type, Atom& actual_type,
+                   int& format, std::string& bytes) {
   unsigned char* raw = nullptr;
   unsigned long count = 0, remaining = 0;
   ErrorTrap trap(display);
-  int rc = XGetWindowProperty(display, window, property, 0, LONG_MAX / 4, False, type,
-                              &actual_type, &format, &count, &remaining, &raw);
+  int rc = XGetWindowProperty(display, window, property, 0, LONG_MAX / 4, False, type, &actual_type, &format,
+                              &count, &remaining, &raw);
   XPointer<unsigned char> data(raw);
   if (trap.failed() || rc != Success || actual_type == None || data == nullptr) return false;
   std::size_t unit = format == 8 ? 1 : format == 16 ? sizeof(short) : sizeof(long);
@@ -98,9 +98,7 @@ std::vector<::Window> children_of(::Display* display, ::Window window) {
 
 }  // namespace
 
-bool is_x_handle(HWND handle) {
-  return (reinterpret_cast<std::uintptr_t>(handle) & 0xF) == kHandleTag;
-}
+bool is_x_handle(HWND handle) { return (reinterpret_cast<std::uintptr_t>(handle) & 0xF) == kHandleTag; }
 
 ::Window window_of(HWND handle) {
   return static_cast<::Window>(reinterpret_cast<std::uintptr_t>(handle) >> 4);
@@ -159,19 +157,16 @@ std::optional<std::string> window_title(::Display* display, ::Window window) {
   Atom type = None;
   int format = 0;
   std::string bytes;
-  if (read_property(display, window, net_wm_name, utf8, type, format, bytes) && type == utf8 &&
-      format == 8) {
+  if (read_property(display, window, net_wm_name, utf8, type, format, bytes) && type == utf8 && format == 8) {
     return bytes;
   }
-  if (!read_property(display, window, XA_WM_NAME, AnyPropertyType, type, format, bytes) ||
-      format != 8) {
+  if (!read_property(display, window, XA_WM_NAME, AnyPropertyType, type, format, bytes) || format != 8) {
     return std::nullopt;
   }
   if (type == XA_STRING) return latin1_to_utf8(bytes);
   if (type == utf8) return bytes;
   // Compound text and other encodings: let Xlib convert.
-  XTextProperty property{reinterpret_cast<unsigned char*>(bytes.data()), type, format,
-                         bytes.size()};
+  XTextProperty property{reinterpret_cast<unsigned char*>(bytes.data()), type, format, bytes.size()};
   char** list = nullptr;
   int count = 0;
   if (Xutf8TextPropertyToTextList(display, &property, &list, &count) < Success || list == nullptr) {

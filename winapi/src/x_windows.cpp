@@ -5,9 +5,9 @@
 
 #include <X11/Xlib.h>
 
+#include <strings.h>
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 
 namespace x = winapi::x;
 

@@ -8,9 +8,9 @@ namespace {
 
 std::string system_text(DWORD code) {
   LPSTR text = nullptr;
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
-                                code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
+                     MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
   std::string result = length ? std::string(text, length) : "<none>";
   LocalFree(text);
   return result;
@@ -27,17 +27,14 @@ TEST(FormatMessage, GivesTheSystemTextsWithTheirLineEnd) {
 
 TEST(FormatMessage, UnknownCodeFailsWithMessageNotFound) {
   LPSTR text = nullptr;
-  EXPECT_EQ(FormatMessageA(0x1100, nullptr, 123456, 0x0400, reinterpret_cast<LPSTR>(&text), 0,
-                           nullptr),
-            0u);
+  EXPECT_EQ(FormatMessageA(0x1100, nullptr, 123456, 0x0400, reinterpret_cast<LPSTR>(&text), 0, nullptr), 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
   EXPECT_EQ(text, nullptr);
 }
 
 TEST(FormatMessage, CallerBufferIsNeverOverrun) {
   char small[8] = "xxxxxxx";
-  EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 2, 0, small, sizeof small, nullptr),
-            0u);
+  EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 2, 0, small, sizeof small, nullptr), 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
   EXPECT_STREQ(small, "xxxxxxx");
 
@@ -48,12 +45,12 @@ TEST(FormatMessage, CallerBufferIsNeverOverrun) {
 }
 
 TEST(FormatMessage, EveryCodeTheLayerReportsHasAText) {
-  for (DWORD code : {ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_HANDLE,
-                     ERROR_NOT_READY, ERROR_LOCK_VIOLATION, ERROR_INVALID_PARAMETER,
-                     ERROR_DIR_NOT_EMPTY, ERROR_BAD_PATHNAME, ERROR_DIRECTORY, ERROR_NOT_SAME_DEVICE,
-                     ERROR_REGISTRY_IO_FAILED, ERROR_INVALID_WINDOW_HANDLE,
-                     ERROR_RESOURCE_DATA_NOT_FOUND, ERROR_RESOURCE_NAME_NOT_FOUND,
-                     ERROR_INVALID_ACCEL_HANDLE, ERROR_NOT_SUPPORTED, ERROR_IO_DEVICE}) {
+  for (DWORD code :
+       {ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_HANDLE, ERROR_NOT_READY,
+        ERROR_LOCK_VIOLATION, ERROR_INVALID_PARAMETER, ERROR_DIR_NOT_EMPTY, ERROR_BAD_PATHNAME,
+        ERROR_DIRECTORY, ERROR_NOT_SAME_DEVICE, ERROR_REGISTRY_IO_FAILED, ERROR_INVALID_WINDOW_HANDLE,
+        ERROR_RESOURCE_DATA_NOT_FOUND, ERROR_RESOURCE_NAME_NOT_FOUND, ERROR_INVALID_ACCEL_HANDLE,
+        ERROR_NOT_SUPPORTED, ERROR_IO_DEVICE}) {
     std::string text = system_text(code);
     EXPECT_NE(text, "<none>") << code;
     EXPECT_TRUE(text.ends_with(".\r\n")) << code;

@@ -67,8 +67,8 @@ class EventLogTest : public ::testing::Test {
 
 // "<PRI>Mmm dd hh:mm:ss Source[pid]: message"
 std::string expected_pattern(int priority, const std::string& source, const std::string& message) {
-  return "<" + std::to_string(priority) + ">[A-Z][a-z]{2} [ 0-9]\\d \\d\\d:\\d\\d:\\d\\d " + source +
-         "\\[" + std::to_string(getpid()) + "\\]: " + message;
+  return "<" + std::to_string(priority) + ">[A-Z][a-z]{2} [ 0-9]\\d \\d\\d:\\d\\d:\\d\\d " + source + "\\[" +
+         std::to_string(getpid()) + "\\]: " + message;
 }
 
 TEST_F(EventLogTest, EventsArriveUnderTheSourceAtTheirLevel) {

@@ -86,7 +86,8 @@ TEST(MoveFile, MissingSourceOrTargetFolderFails) {
 
 // /dev/shm is a memory file system; the temporary folder usually is not.
 bool on_other_file_system(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev != sb.st_dev;
 }
 

@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <winapi/keyboard_feed.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ TEST_F(KeyboardTest, PressReportsDownAndPressedOnce) {
   FeedKeyState(VK_ESCAPE, true);
   EXPECT_EQ(state(VK_ESCAPE), 0x8001u);
   EXPECT_EQ(state(VK_ESCAPE), 0x8000u);  // still held, already reported
-  FeedKeyState(VK_ESCAPE, true);          // auto-repeat of a held key
+  FeedKeyState(VK_ESCAPE, true);         // auto-repeat of a held key
   EXPECT_EQ(state(VK_ESCAPE), 0x8000u);
   FeedKeyState(VK_ESCAPE, false);
   EXPECT_EQ(state(VK_ESCAPE), 0u);

@@ -59,8 +59,7 @@ TEST_F(UniversalNameTest, TooSmallBufferGivesMoreDataAndTheSize) {
   char buffer[16];
   std::memset(buffer, 0x5A, sizeof buffer);
   DWORD size = sizeof buffer;
-  EXPECT_EQ(WNetGetUniversalNameA("/mnt/projects/scenes/car.max", UNIVERSAL_NAME_INFO_LEVEL, buffer,
-                                  &size),
+  EXPECT_EQ(WNetGetUniversalNameA("/mnt/projects/scenes/car.max", UNIVERSAL_NAME_INFO_LEVEL, buffer, &size),
             static_cast<DWORD>(ERROR_MORE_DATA));
   EXPECT_EQ(size, sizeof(UNIVERSAL_NAME_INFOA) + 37);
   for (char c : buffer) EXPECT_EQ(c, 0x5A);

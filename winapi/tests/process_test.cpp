@@ -25,12 +25,11 @@ bool wait_for_content(const std::string& path, const std::string& wanted) {
 TEST(StartDetachedProcess, ArgumentsArriveIntact) {
   TempDir dir;
   const std::string out = dir.file("args");
-  const std::string tricky = "a title with  blanks, \"quotes\", 'single' and $HOME " +
-                             std::string(2000, 'x');
+  const std::string tricky = "a title with  blanks, \"quotes\", 'single' and $HOME " + std::string(2000, 'x');
   // The copy writes its arguments, one per line, to the file.
   ASSERT_TRUE(StartDetachedProcess(
-      "sh", {"sh", "-c", "printf '%s\\n' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"", out, tricky,
-             "", "last"}));
+      "sh",
+      {"sh", "-c", "printf '%s\\n' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"", out, tricky, "", "last"}));
   EXPECT_TRUE(wait_for_content(out, tricky + "\n\nlast\n"));
 }
 

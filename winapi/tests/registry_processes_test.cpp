@@ -2,8 +2,8 @@
 #include "registry_fixture.h"
 #include "subprocess.h"
 
-#include <sqlite3.h>
 #include <signal.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <string>

@@ -12,8 +12,7 @@ namespace {
 TEST_F(RegistryTest, StringValueKeepsItsTerminatingZero) {
   ASSERT_EQ(write_string(HKEY_CURRENT_USER, "Software\\Test", "Name", "abc"), ERROR_SUCCESS);
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Test", 0, KEY_QUERY_VALUE, &key),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Test", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
   DWORD type = 0, size = 0;
   ASSERT_EQ(RegQueryValueExA(key, "Name", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -51,13 +50,13 @@ TEST_F(RegistryTest, NamesIgnoreCaseAndRootsAreSeparate) {
 TEST_F(RegistryTest, CreateReportsWhetherTheKeyIsNew) {
   HKEY key = nullptr;
   DWORD disposition = 0;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "A\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            &disposition),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExA(HKEY_CLASSES_ROOT, "A\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition),
+      ERROR_SUCCESS);
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
   RegCloseKey(key);
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "a\\b\\", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, &disposition),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "a\\b\\", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            &disposition),
             ERROR_SUCCESS);
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
   // Relative to an open key.
@@ -86,21 +85,19 @@ TEST_F(RegistryTest, TooSmallBufferGivesMoreDataAndTheSize) {
 
 TEST_F(RegistryTest, KeepsEveryValueType) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Types", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExA(HKEY_CURRENT_USER, "Types", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
   DWORD number = 0xDEADBEEF;
   const char expand[] = "%HOME%\\x";
   const BYTE binary[] = {0, 1, 2, 0, 255};
-  ASSERT_EQ(RegSetValueExA(key, "Dword", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), 4),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(key, "Expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expand),
-                           sizeof expand),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, "Dword", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), 4), ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetValueExA(key, "Expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expand), sizeof expand),
+      ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, "Binary", 0, REG_BINARY, binary, sizeof binary), ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, "Empty", 0, REG_BINARY, nullptr, 0), ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("dflt"), 5),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("dflt"), 5), ERROR_SUCCESS);
 
   struct Expect {
     const char* name;
@@ -131,46 +128,41 @@ TEST_F(RegistryTest, KeepsEveryValueType) {
 TEST_F(RegistryTest, AccessRightsOfTheHandleAreEnforced) {
   ASSERT_EQ(write_string(HKEY_CURRENT_USER, "Rights", "V", "x"), ERROR_SUCCESS);
   HKEY read_only = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Rights", 0, KEY_QUERY_VALUE, &read_only),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Rights", 0, KEY_QUERY_VALUE, &read_only), ERROR_SUCCESS);
   EXPECT_EQ(RegSetValueExA(read_only, "V", 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2),
             ERROR_ACCESS_DENIED);
   HKEY child = nullptr;
-  EXPECT_EQ(RegCreateKeyExA(read_only, "Child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child,
-                            nullptr),
+  EXPECT_EQ(RegCreateKeyExA(read_only, "Child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr),
             ERROR_ACCESS_DENIED);
   RegCloseKey(read_only);
   HKEY write_only = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Rights", 0, KEY_SET_VALUE, &write_only),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Rights", 0, KEY_SET_VALUE, &write_only), ERROR_SUCCESS);
   DWORD size = 0;
-  EXPECT_EQ(RegQueryValueExA(write_only, "V", nullptr, nullptr, nullptr, &size),
-            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegQueryValueExA(write_only, "V", nullptr, nullptr, nullptr, &size), ERROR_ACCESS_DENIED);
   RegCloseKey(write_only);
   EXPECT_EQ(read_string(HKEY_CURRENT_USER, "Rights", "V"), "x");
 }
 
 TEST_F(RegistryTest, BadHandlesAndPathsAreRefused) {
   HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExA(reinterpret_cast<HKEY>(0x1234), "X", 0, KEY_READ, &key),
-            ERROR_INVALID_HANDLE);
+  EXPECT_EQ(RegOpenKeyExA(reinterpret_cast<HKEY>(0x1234), "X", 0, KEY_READ, &key), ERROR_INVALID_HANDLE);
   EXPECT_EQ(RegOpenKeyExA(HKEY_PERFORMANCE_DATA, "X", 0, KEY_READ, &key), ERROR_INVALID_HANDLE);
   EXPECT_EQ(RegCloseKey(reinterpret_cast<HKEY>(0x1234)), ERROR_INVALID_HANDLE);
-  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "\\Lead", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_BAD_PATHNAME);
-  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "A\\\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_BAD_PATHNAME);
+  EXPECT_EQ(
+      RegCreateKeyExA(HKEY_CURRENT_USER, "\\Lead", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_BAD_PATHNAME);
+  EXPECT_EQ(
+      RegCreateKeyExA(HKEY_CURRENT_USER, "A\\\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_BAD_PATHNAME);
   std::string long_part(300, 'k');
-  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, long_part.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr),
+  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, long_part.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
             ERROR_INVALID_PARAMETER);
   EXPECT_EQ(key, nullptr);
   // A closed handle is no longer accepted.
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Closed", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExA(HKEY_CURRENT_USER, "Closed", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
   ASSERT_EQ(RegCloseKey(key), ERROR_SUCCESS);
   EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 }

@@ -1,6 +1,6 @@
-#include <windows.h>
 #include <commctrl.h>
 #include <winapi/resource_table.h>
+#include <windows.h>
 
 #include "subprocess.h"
 

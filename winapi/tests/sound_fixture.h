@@ -21,18 +21,17 @@ using test_support::read_file;
 using test_support::TempDir;
 using test_support::write_file;
 
-
 inline std::string le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
 inline std::string le32(std::uint32_t v) { return le16(v & 0xFFFF) + le16(v >> 16); }
 
 // A RIFF WAVE file around the given samples.
 inline std::string wave_file(unsigned channels, unsigned rate, unsigned bits, const std::string& samples,
-                      unsigned format_tag = 1) {
+                             unsigned format_tag = 1) {
   const unsigned block = channels * bits / 8;
-  std::string fmt = le16(format_tag) + le16(channels) + le32(rate) + le32(rate * block) +
-                    le16(block) + le16(bits);
-  std::string body = "WAVE" + std::string("fmt ") + le32(16) + fmt + "LIST" + le32(4) + "INFO" +
-                     "data" + le32(static_cast<std::uint32_t>(samples.size())) + samples;
+  std::string fmt =
+      le16(format_tag) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(bits);
+  std::string body = "WAVE" + std::string("fmt ") + le32(16) + fmt + "LIST" + le32(4) + "INFO" + "data" +
+                     le32(static_cast<std::uint32_t>(samples.size())) + samples;
   return "RIFF" + le32(static_cast<std::uint32_t>(body.size())) + body;
 }
 
@@ -86,8 +85,8 @@ class SoundTest : public ::testing::Test {
   // Whether the sink starts with `samples`, followed by silence only.
   static ::testing::AssertionResult holds(const std::string& content, const std::string& samples) {
     if (content.compare(0, samples.size(), samples) != 0) {
-      return ::testing::AssertionFailure() << "the sink does not start with the samples ("
-                                           << content.size() << " bytes)";
+      return ::testing::AssertionFailure()
+             << "the sink does not start with the samples (" << content.size() << " bytes)";
     }
     for (std::size_t i = samples.size(); i < content.size(); ++i) {
       if (content[i] != 0) return ::testing::AssertionFailure() << "noise after the samples at " << i;
@@ -97,4 +96,3 @@ class SoundTest : public ::testing::Test {
 
   static inline std::unique_ptr<TempDir> home_;
 };
-

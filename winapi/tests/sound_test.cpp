@@ -48,8 +48,8 @@ TEST_F(SoundTest, NamesAreLookedUpAsAliasesThenAsFiles) {
   const std::string chime = pattern(3000, 5);
   std::string file = sound_file("chime.wav", wave_file(1, 8000, 8, chime));
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\.Default\\Chime\\.Current",
-                            0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\.Default\\Chime\\.Current", 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(file.c_str()),
                            static_cast<DWORD>(file.size() + 1)),
@@ -75,8 +75,8 @@ TEST_F(SoundTest, MissingSoundPlaysTheDefaultUnlessTold) {
   const std::string fallback = pattern(1600, 11);
   std::string file = sound_file("default.wav", wave_file(1, 8000, 8, fallback));
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\.Default\\.Default\\.Current",
-                            0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\.Default\\.Default\\.Current", 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(file.c_str()),
                            static_cast<DWORD>(file.size() + 1)),
@@ -96,9 +96,9 @@ TEST_F(SoundTest, UnplayableFilesGiveFalse) {
       "",
       "RIFF",
       "not a wave file at all, just text",
-      wave_file(1, 8000, 8, samples, 3),      // IEEE float
-      wave_file(1, 8000, 24, samples),        // 24-bit
-      wave_file(6, 8000, 16, samples),        // six channels
+      wave_file(1, 8000, 8, samples, 3),              // IEEE float
+      wave_file(1, 8000, 24, samples),                // 24-bit
+      wave_file(6, 8000, 16, samples),                // six channels
       wave_file(1, 8000, 16, samples).substr(0, 30),  // cut inside the header
   };
   for (std::size_t i = 0; i < bad.size(); ++i) {

@@ -82,8 +82,13 @@ TEST_F(XWindowsTest, FindsClientsInsideWindowManagerFrames) {
 }
 
 TEST_F(XWindowsTest, TitlesComeFromNetWmNameFirstAndMayBeLong) {
-  auto utf8 = open_window({"--title", "plain", "--net-name", "Gr\xC3\xBC\xC3\x9F" "e"});
-  EXPECT_NE(FindWindowA(nullptr, "Gr\xC3\xBC\xC3\x9F" "e"), nullptr);
+  auto utf8 = open_window({"--title", "plain", "--net-name",
+                           "Gr\xC3\xBC\xC3\x9F"
+                           "e"});
+  EXPECT_NE(FindWindowA(nullptr,
+                        "Gr\xC3\xBC\xC3\x9F"
+                        "e"),
+            nullptr);
   EXPECT_EQ(FindWindowA(nullptr, "plain"), nullptr);
 
   const std::string long_title(3000, 'L');
@@ -147,8 +152,8 @@ TEST_F(XWindowsTest, InProcessWindowsKeepWorkingBesideXWindows) {
     return 0;
   };
   ASSERT_NE(RegisterClassA(&wc), 0);
-  HWND local = CreateWindowExA(0, "XTestLocalClass", "Local Edit", 0, 0, 0, 0, 0, nullptr, nullptr,
-                               nullptr, nullptr);
+  HWND local =
+      CreateWindowExA(0, "XTestLocalClass", "Local Edit", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(local, nullptr);
   char text[32];
   EXPECT_EQ(GetWindowTextA(local, text, sizeof text), 10);
@@ -172,7 +177,10 @@ TEST(XWindowsWithoutDisplay, NoDisplayMeansNoWindows) {
       },
       reinterpret_cast<LPARAM>(&calls)));
   EXPECT_EQ(calls, 0);
-  if (saved) setenv("DISPLAY", keep.c_str(), 1); else unsetenv("DISPLAY");
+  if (saved)
+    setenv("DISPLAY", keep.c_str(), 1);
+  else
+    unsetenv("DISPLAY");
 }
 
 }  // namespace

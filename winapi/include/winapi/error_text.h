@@ -17,7 +17,7 @@
 // Only FORMAT_MESSAGE_FROM_SYSTEM is supported as a source. With
 // FORMAT_MESSAGE_ALLOCATE_BUFFER, `buffer` is really an LPSTR* that receives a
 // text to be released with LocalFree. Texts end in "\r\n" as Windows' do.
-DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer,
-                     DWORD size, void* arguments);
+DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer, DWORD size,
+                     void* arguments);
 
 HLOCAL LocalFree(HLOCAL memory);

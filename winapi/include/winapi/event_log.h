@@ -17,6 +17,6 @@ using PSID = void*;
 HANDLE RegisterEventSourceA(LPCSTR serverName, LPCSTR sourceName);
 // Writes one message: the insertion strings joined by blanks. With no handle it
 // does nothing and fails with ERROR_INVALID_HANDLE.
-BOOL ReportEventA(HANDLE eventLog, WORD type, WORD category, DWORD eventId, PSID userSid,
-                  WORD numStrings, DWORD dataSize, LPCSTR* strings, LPVOID rawData);
+BOOL ReportEventA(HANDLE eventLog, WORD type, WORD category, DWORD eventId, PSID userSid, WORD numStrings,
+                  DWORD dataSize, LPCSTR* strings, LPVOID rawData);
 BOOL DeregisterEventSource(HANDLE eventLog);

@@ -44,12 +44,10 @@ struct SECURITY_ATTRIBUTES;
 // ERROR_BADDB for a corrupt database file, ERROR_LOCK_VIOLATION when another
 // process keeps the file locked too long.
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
-LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
-                     REGSAM access, const SECURITY_ATTRIBUTES* security, PHKEY result,
-                     LPDWORD disposition);
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options, REGSAM access,
+                     const SECURITY_ATTRIBUTES* security, PHKEY result, LPDWORD disposition);
 LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
                       LPDWORD dataSize);
-LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
-                    DWORD dataSize);
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataSize);
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 LONG RegCloseKey(HKEY key);

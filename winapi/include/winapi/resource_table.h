@@ -24,8 +24,7 @@ struct AcceleratorResource {
 
 class ModuleResources {
  public:
-  ModuleResources(std::vector<StringResource> strings,
-                  std::vector<AcceleratorResource> accelerators);
+  ModuleResources(std::vector<StringResource> strings, std::vector<AcceleratorResource> accelerators);
   ~ModuleResources();
   ModuleResources(const ModuleResources&) = delete;
   ModuleResources& operator=(const ModuleResources&) = delete;

@@ -19,8 +19,8 @@ struct WNDCLASSA {
 };
 
 WORD RegisterClassA(const WNDCLASSA* wc);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, void* menu, HINSTANCE instance, LPVOID param);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, void* menu, HINSTANCE instance, LPVOID param);
 BOOL DestroyWindow(HWND window);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

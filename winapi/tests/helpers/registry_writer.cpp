@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   HKEY key = nullptr;
-  LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, argv[1], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr);
+  LONG rc =
+      RegCreateKeyExA(HKEY_CURRENT_USER, argv[1], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (rc != ERROR_SUCCESS) {
     std::fprintf(stderr, "create failed: %ld\n", static_cast<long>(rc));
     return 1;

@@ -1,6 +1,6 @@
 // A loadable module with resources of its own, as a plug-in has them.
-#include <windows.h>
 #include <winapi/resource_table.h>
+#include <windows.h>
 
 namespace {
 

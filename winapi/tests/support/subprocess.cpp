@@ -71,8 +71,8 @@ std::optional<std::string> Subprocess::read_line(int timeout_ms) {
       buffer_.erase(0, end + 1);
       return line;
     }
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || !fill(static_cast<int>(left.count()))) return std::nullopt;
   }
 }
@@ -80,8 +80,8 @@ std::optional<std::string> Subprocess::read_line(int timeout_ms) {
 std::string Subprocess::read_all(int timeout_ms) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || !fill(static_cast<int>(left.count()))) break;
   }
   return std::exchange(buffer_, {});

@@ -31,8 +31,8 @@ Xvfb::Xvfb() {
   posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> argv = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen",
-                                   "0", "640x480x24"};
+  std::vector<std::string> argv = {"Xvfb",     "-displayfd", "3", "-nolisten", "tcp",
+                                   "-noreset", "-screen",    "0", "640x480x24"};
   std::vector<char*> args;
   for (auto& a : argv) args.push_back(a.data());
   args.push_back(nullptr);
