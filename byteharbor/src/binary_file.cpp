@@ -46,7 +46,8 @@ void BinaryFile::sprin1(CharStream* s) {
 Value* BinaryFile::classOf_vf(Value**, int count) { return class_of_query(&BinaryFile_class, count); }
 Value* BinaryFile::superClassOf_vf(Value**, int count) { return super_class_of_query(count); }
 Value* BinaryFile::isKindOf_vf(Value** arg_list, int count) {
-  return is_own_class_query(&BinaryFile_class, arg_list, count) ? &true_value : Value::isKindOf_vf(arg_list, count);
+  return is_own_class_query(&BinaryFile_class, arg_list, count) ? &true_value
+                                                                : Value::isKindOf_vf(arg_list, count);
 }
 
 Value* BinaryFile::flush_vf(Value**, int count) { return bool_result(open_file("flush", 0, count).flush()); }

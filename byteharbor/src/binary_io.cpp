@@ -6,7 +6,7 @@
 #include "messages.h"
 #include "names.h"
 
-#define NO_METHOD(method)                                              \
+#define NO_METHOD(method) \
   Value* BinaryFileBase::method(Value**, int) { throw NoMethodError(#method, this); }
 NO_METHOD(tell)
 NO_METHOD(size)
@@ -58,7 +58,9 @@ Value* BinaryFileGeneric::call_bound(Value** args, int count) {
 
 void check_method_args(const char* class_name, const char* method, int wanted, int count) {
   if (count == wanted) return;
-  const char* tail = wanted == 0 ? msg::kNeeds1Argument : wanted == 1 ? msg::kNeeds2Arguments : msg::kNeeds3Arguments;
+  const char* tail = wanted == 0   ? msg::kNeeds1Argument
+                     : wanted == 1 ? msg::kNeeds2Arguments
+                                   : msg::kNeeds3Arguments;
   std::string text = std::string(class_name) + "::" + method + tail;
   throw RuntimeError(text.c_str());
 }

@@ -39,7 +39,7 @@ Value* BinaryStream::classOf_vf(Value**, int count) { return class_of_query(&Bin
 Value* BinaryStream::superClassOf_vf(Value**, int count) { return super_class_of_query(count); }
 Value* BinaryStream::isKindOf_vf(Value** arg_list, int count) {
   return is_own_class_query(&BinaryStream_class, arg_list, count) ? &true_value
-                                                                    : Value::isKindOf_vf(arg_list, count);
+                                                                  : Value::isKindOf_vf(arg_list, count);
 }
 
 Value* BinaryStream::flush_vf(Value**, int count) {

@@ -89,7 +89,10 @@ BlockStream::WriteResult BlockStream::write_across_blocks(const void* source, in
     try {
       while (position_ + length >= capacity_ + added) {
         Block* block = new Block;
-        if (tail != nullptr) tail->next = block; else head = block;
+        if (tail != nullptr)
+          tail->next = block;
+        else
+          head = block;
         tail = block;
         added += kBlockSize;
       }

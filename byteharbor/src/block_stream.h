@@ -78,9 +78,9 @@ class BlockStream {
 
   Block* first_;
   Block* last_;
-  Block* current_;            // nullptr when the position lies beyond the last block
-  unsigned char* cursor_;     // the byte at the position inside current_
-  int block_start_ = 0;       // offset of current_'s first byte
+  Block* current_;         // nullptr when the position lies beyond the last block
+  unsigned char* cursor_;  // the byte at the position inside current_
+  int block_start_ = 0;    // offset of current_'s first byte
   int block_end_ = kBlockSize;
   int position_ = 0;
   int size_ = 0;

@@ -31,7 +31,8 @@ Value* keep_help_function(Value*) { return help_function; }
 
 void list_modules(CharStream* out) {
   out->puts(msg::kHelpListHeader);
-  for (int i = 0; i < registry->count(); ++i) out->printf(msg::kHelpListEntry, i + 1, registry->signature(i).c_str());
+  for (int i = 0; i < registry->count(); ++i)
+    out->printf(msg::kHelpListEntry, i + 1, registry->signature(i).c_str());
   out->puts(msg::kHelpListFooter);
 }
 

@@ -44,50 +44,66 @@ int or_op(int a, int b) { return a | b; }
 
 }  // namespace
 
-Value* int2char_cf(Value** arg_list, int count) {
+Value* int2char_fn(Value** arg_list, int count) {
   if (asks_for_help(arg_list, count)) return show_usage(msg::kInt2CharHelp);
   check_arg_count("int2char", 1, count);
   std::string text = bits::int_to_char(arg_list[0]->to_int());
   return new String(text.c_str());
 }
 
-Value* char2int_cf(Value** arg_list, int count) {
+Value* char2int_fn(Value** arg_list, int count) {
   if (asks_for_help(arg_list, count)) return show_usage(msg::kChar2IntHelp);
   check_arg_count("char2int", 1, count);
   return Integer::intern(bits::char_to_int(arg_list[0]->eval()->to_string()));
 }
 
-Value* htonl_cf(Value** arg_list, int count) { return unary(arg_list, count, "htonl", msg::kHtonlHelp, bits::swap32); }
-Value* ntohl_cf(Value** arg_list, int count) { return unary(arg_list, count, "ntohl", msg::kNtohlHelp, bits::swap32); }
-Value* htons_cf(Value** arg_list, int count) { return unary(arg_list, count, "htons", msg::kHtonsHelp, bits::swap16); }
-Value* ntohs_cf(Value** arg_list, int count) { return unary(arg_list, count, "ntohs", msg::kNtohsHelp, bits::swap16); }
-Value* binNot_cf(Value** arg_list, int count) { return unary(arg_list, count, "binNot", msg::kBinNotHelp, bits::bin_not); }
-Value* binAnd_cf(Value** arg_list, int count) { return binary(arg_list, count, "binAnd", msg::kBinAndHelp, and_op); }
-Value* binXor_cf(Value** arg_list, int count) { return binary(arg_list, count, "binXor", msg::kBinXorHelp, xor_op); }
-Value* binOr_cf(Value** arg_list, int count) { return binary(arg_list, count, "binOr", msg::kBinOrHelp, or_op); }
+Value* htonl_fn(Value** arg_list, int count) {
+  return unary(arg_list, count, "htonl", msg::kHtonlHelp, bits::swap32);
+}
+Value* ntohl_fn(Value** arg_list, int count) {
+  return unary(arg_list, count, "ntohl", msg::kNtohlHelp, bits::swap32);
+}
+Value* htons_fn(Value** arg_list, int count) {
+  return unary(arg_list, count, "htons", msg::kHtonsHelp, bits::swap16);
+}
+Value* ntohs_fn(Value** arg_list, int count) {
+  return unary(arg_list, count, "ntohs", msg::kNtohsHelp, bits::swap16);
+}
+Value* bin_not_fn(Value** arg_list, int count) {
+  return unary(arg_list, count, "binNot", msg::kBinNotHelp, bits::bin_not);
+}
+Value* bin_and_fn(Value** arg_list, int count) {
+  return binary(arg_list, count, "binAnd", msg::kBinAndHelp, and_op);
+}
+Value* bin_xor_fn(Value** arg_list, int count) {
+  return binary(arg_list, count, "binXor", msg::kBinXorHelp, xor_op);
+}
+Value* bin_or_fn(Value** arg_list, int count) {
+  return binary(arg_list, count, "binOr", msg::kBinOrHelp, or_op);
+}
 
-Value* setBit_cf(Value** arg_list, int count) {
+Value* set_bit_fn(Value** arg_list, int count) {
   if (asks_for_help(arg_list, count)) return show_usage(msg::kSetBitHelp);
   check_arg_count("setbit", 2, count);
   int value = arg_list[0]->to_int();
   return Integer::intern(bits::set_bit(value, bit_index(arg_list[1])));
 }
 
-Value* testBit_cf(Value** arg_list, int count) {
+Value* test_bit_fn(Value** arg_list, int count) {
   if (asks_for_help(arg_list, count)) return show_usage(msg::kTestBitHelp);
   check_arg_count("testbit", 2, count);
   int value = arg_list[0]->to_int();
   return bool_result(bits::test_bit(value, bit_index(arg_list[1])));
 }
 
-Value* signIt_cf(Value** arg_list, int count) {
+Value* sign_it_fn(Value** arg_list, int count) {
   if (asks_for_help(arg_list, count)) return show_usage(msg::kSignItHelp);
   check_arg_count("signIt", 2, count);
   int value = arg_list[0]->to_int();
   return Integer::intern(bits::sign_it(value, data_size(arg_list[1])));
 }
 
-Value* unsignIt_cf(Value** arg_list, int count) {
+Value* unsign_it_fn(Value** arg_list, int count) {
   if (asks_for_help(arg_list, count)) return show_usage(msg::kUnsignItHelp);
   check_arg_count("unsignIt", 2, count);
   int value = arg_list[0]->to_int();

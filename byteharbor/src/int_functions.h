@@ -5,17 +5,17 @@
 
 #include "host/maxscript.h"
 
-Value* int2char_cf(Value** arg_list, int count);
-Value* char2int_cf(Value** arg_list, int count);
-Value* htonl_cf(Value** arg_list, int count);
-Value* htons_cf(Value** arg_list, int count);
-Value* ntohl_cf(Value** arg_list, int count);
-Value* ntohs_cf(Value** arg_list, int count);
-Value* setBit_cf(Value** arg_list, int count);
-Value* testBit_cf(Value** arg_list, int count);
-Value* signIt_cf(Value** arg_list, int count);
-Value* unsignIt_cf(Value** arg_list, int count);
-Value* binNot_cf(Value** arg_list, int count);
-Value* binAnd_cf(Value** arg_list, int count);
-Value* binXor_cf(Value** arg_list, int count);
-Value* binOr_cf(Value** arg_list, int count);
+Value* int2char_fn(Value** arg_list, int count);
+Value* char2int_fn(Value** arg_list, int count);
+Value* htonl_fn(Value** arg_list, int count);
+Value* htons_fn(Value** arg_list, int count);
+Value* ntohl_fn(Value** arg_list, int count);
+Value* ntohs_fn(Value** arg_list, int count);
+Value* set_bit_fn(Value** arg_list, int count);
+Value* test_bit_fn(Value** arg_list, int count);
+Value* sign_it_fn(Value** arg_list, int count);
+Value* unsign_it_fn(Value** arg_list, int count);
+Value* bin_not_fn(Value** arg_list, int count);
+Value* bin_and_fn(Value** arg_list, int count);
+Value* bin_xor_fn(Value** arg_list, int count);
+Value* bin_or_fn(Value** arg_list, int count);

@@ -15,9 +15,9 @@ class ModuleRegistry {
   enum class Outcome {
     signature_added,
     help_added,
-    not_a_record,       // no tag (or a text shorter than a tag)
-    table_full,         // a signature beyond kCapacity is refused
-    help_without_module // a help text with no stored signature to go with it
+    not_a_record,        // no tag (or a text shorter than a tag)
+    table_full,          // a signature beyond kCapacity is refused
+    help_without_module  // a help text with no stored signature to go with it
   };
 
   // Takes one record; only texts with an exact, case-sensitive tag count.

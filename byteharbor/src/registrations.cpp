@@ -7,37 +7,37 @@
 #include "int_functions.h"
 
 // NOLINTBEGIN: static registration objects
-static BinaryFileGeneric tell_fn("tell", &BinaryFileBase::tell);
-static BinaryFileGeneric size_fn("size", &BinaryFileBase::size);
-static BinaryFileGeneric readBinChar_fn("readBinChar", &BinaryFileBase::readBinChar);
-static BinaryFileGeneric readBinByte_fn("readBinByte", &BinaryFileBase::readBinByte);
-static BinaryFileGeneric readBinWord_fn("readBinWord", &BinaryFileBase::readBinWord);
-static BinaryFileGeneric readBinInt_fn("readBinInt", &BinaryFileBase::readBinInt);
-static BinaryFileGeneric readBinFloat_fn("readBinFloat", &BinaryFileBase::readBinFloat);
-static BinaryFileGeneric readBinString_fn("readBinString", &BinaryFileBase::readBinString);
-static BinaryFileGeneric writeBinChar_fn("writeBinChar", &BinaryFileBase::writeBinChar);
-static BinaryFileGeneric writeBinByte_fn("writeBinByte", &BinaryFileBase::writeBinByte);
-static BinaryFileGeneric writeBinWord_fn("writeBinWord", &BinaryFileBase::writeBinWord);
-static BinaryFileGeneric writeBinInt_fn("writeBinInt", &BinaryFileBase::writeBinInt);
-static BinaryFileGeneric writeBinFloat_fn("writeBinFloat", &BinaryFileBase::writeBinFloat);
-static BinaryFileGeneric writeBinString_fn("writeBinString", &BinaryFileBase::writeBinString);
+static BinaryFileGeneric tell_generic("tell", &BinaryFileBase::tell);
+static BinaryFileGeneric size_generic("size", &BinaryFileBase::size);
+static BinaryFileGeneric readBinChar_generic("readBinChar", &BinaryFileBase::readBinChar);
+static BinaryFileGeneric readBinByte_generic("readBinByte", &BinaryFileBase::readBinByte);
+static BinaryFileGeneric readBinWord_generic("readBinWord", &BinaryFileBase::readBinWord);
+static BinaryFileGeneric readBinInt_generic("readBinInt", &BinaryFileBase::readBinInt);
+static BinaryFileGeneric readBinFloat_generic("readBinFloat", &BinaryFileBase::readBinFloat);
+static BinaryFileGeneric readBinString_generic("readBinString", &BinaryFileBase::readBinString);
+static BinaryFileGeneric writeBinChar_generic("writeBinChar", &BinaryFileBase::writeBinChar);
+static BinaryFileGeneric writeBinByte_generic("writeBinByte", &BinaryFileBase::writeBinByte);
+static BinaryFileGeneric writeBinWord_generic("writeBinWord", &BinaryFileBase::writeBinWord);
+static BinaryFileGeneric writeBinInt_generic("writeBinInt", &BinaryFileBase::writeBinInt);
+static BinaryFileGeneric writeBinFloat_generic("writeBinFloat", &BinaryFileBase::writeBinFloat);
+static BinaryFileGeneric writeBinString_generic("writeBinString", &BinaryFileBase::writeBinString);
 
 ValueMetaClass BinaryFileGeneric_class("BinaryFileGeneric", &Value_class);
 
-static Primitive int2char_pf("int2char", int2char_cf);
-static Primitive char2int_pf("char2int", char2int_cf);
-static Primitive htonl_pf("htonl", htonl_cf);
-static Primitive htons_pf("htons", htons_cf);
-static Primitive ntohl_pf("ntohl", ntohl_cf);
-static Primitive ntohs_pf("ntohs", ntohs_cf);
-static Primitive setBit_pf("setBit", setBit_cf);
-static Primitive testBit_pf("testBit", testBit_cf);
-static Primitive signIt_pf("signIt", signIt_cf);
-static Primitive unsignIt_pf("unsignIt", unsignIt_cf);
-static Primitive binNot_pf("binNot", binNot_cf);
-static Primitive binAnd_pf("binAnd", binAnd_cf);
-static Primitive binXor_pf("binXor", binXor_cf);
-static Primitive binOr_pf("binOr", binOr_cf);
+static Primitive int2char_primitive("int2char", int2char_fn);
+static Primitive char2int_primitive("char2int", char2int_fn);
+static Primitive htonl_primitive("htonl", htonl_fn);
+static Primitive htons_primitive("htons", htons_fn);
+static Primitive ntohl_primitive("ntohl", ntohl_fn);
+static Primitive ntohs_primitive("ntohs", ntohs_fn);
+static Primitive set_bit_primitive("setBit", set_bit_fn);
+static Primitive test_bit_primitive("testBit", test_bit_fn);
+static Primitive sign_it_primitive("signIt", sign_it_fn);
+static Primitive unsign_it_primitive("unsignIt", unsign_it_fn);
+static Primitive bin_not_primitive("binNot", bin_not_fn);
+static Primitive bin_and_primitive("binAnd", bin_and_fn);
+static Primitive bin_xor_primitive("binXor", bin_xor_fn);
+static Primitive bin_or_primitive("binOr", bin_or_fn);
 
 BinaryFileClass BinaryFile_class;
 BinaryStreamClass BinaryStream_class;

@@ -9,9 +9,10 @@ using namespace test_support;
 
 namespace {
 
-const char* const kMethods[] = {"tell",         "size",         "readBinChar",   "readBinByte",  "readBinWord",
-                                "readBinInt",   "readBinFloat", "readBinString", "writeBinChar", "writeBinByte",
-                                "writeBinWord", "writeBinInt",  "writeBinFloat", "writeBinString"};
+const char* const kMethods[] = {"tell",          "size",          "readBinChar",  "readBinByte",
+                                "readBinWord",   "readBinInt",    "readBinFloat", "readBinString",
+                                "writeBinChar",  "writeBinByte",  "writeBinWord", "writeBinInt",
+                                "writeBinFloat", "writeBinString"};
 
 TEST(Dispatch, EveryMethodIsAGlobalFunctionObject) {
   for (const char* name : kMethods) {
@@ -29,7 +30,9 @@ TEST(Dispatch, WrongFirstArgumentsAreRefused) {
   Value* tell = global_fn("tell");
   EXPECT_EQ(raised([&] { call(tell, {}); }), "-- Argument count error: Generic apply wanted 1, got 0");
   EXPECT_EQ(raised([&] { call(tell, {Integer::intern(5)}); }), "-- No \"tell\" function for 5");
-  EXPECT_EQ(raised([&] { call(global_fn("writeBinInt"), {new String("f"), Integer::intern(1)}); }),
+  EXPECT_EQ(raised([&] {
+              call(global_fn("writeBinInt"), {new String("f"), Integer::intern(1)});
+            }),
             "-- No \"writeBinInt\" function for \"f\"");
 }
 
@@ -41,7 +44,9 @@ TEST(Dispatch, ReachesTheBoundMethodWithTheRestOfTheArguments) {
   EXPECT_EQ(as_int(call(global_fn("size"), {stream.value})), 2);
   stream.value->seek_vf(std::vector<Value*>{Integer::intern(0), interned.start}.data(), 2);
   EXPECT_EQ(as_int(call(global_fn("readBinByte"), {stream.value})), 1);
-  EXPECT_EQ(raised([&] { call(global_fn("readBinByte"), {stream.value, Integer::intern(1)}); }),
+  EXPECT_EQ(raised([&] {
+              call(global_fn("readBinByte"), {stream.value, Integer::intern(1)});
+            }),
             "-- Runtime error: BinaryStream::readBinByte needs 1 argument");
   EXPECT_EQ(raised([&] { call(global_fn("writeBinByte"), {stream.value}); }),
             "-- Runtime error: BinaryStream::writeBinByte needs 2 arguments");

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "value_test_support.h"
 
@@ -48,7 +48,9 @@ TEST_F(FileValueTest, OpenPrintAndClose) {
 TEST_F(FileValueTest, OpenArgumentsAndFailures) {
   EXPECT_EQ(raised([] { call(&BinaryFile_class, {}); }),
             "-- Argument count error: openBinaryFile wanted 1, got 0");
-  EXPECT_EQ(raised([] { call(&BinaryFile_class, {new String("a"), new String("b")}); }),
+  EXPECT_EQ(raised([] {
+              call(&BinaryFile_class, {new String("a"), new String("b")});
+            }),
             "-- Argument count error: openBinaryFile wanted 1, got 2");
   EXPECT_EQ(call(&BinaryFile_class, {new String(path("missing/dir/x.bin").c_str())}), &undefined);
   EXPECT_EQ(raised([] { call(&BinaryFile_class, {Integer::intern(3)}); }),
@@ -65,7 +67,10 @@ TEST_F(FileValueTest, ClosedFileRefusesEverythingButCloseAfterTheCountTest) {
   EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::flush_vf); }), closed);
   EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::readBinFloat); }), closed);
   EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::writeBinInt, {Integer::intern(1)}); }), closed);
-  EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::seek_vf, {Integer::intern(0), Integer::intern(7)}); }), closed);
+  EXPECT_EQ(raised([&] {
+              invoke(f, &BinaryFile::seek_vf, {Integer::intern(0), Integer::intern(7)});
+            }),
+            closed);
   EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::readBinInt, {Integer::intern(1)}); }),
             "-- Runtime error: BinaryFile::readBinInt needs 1 argument");
 }
@@ -107,12 +112,18 @@ TEST_F(FileValueTest, ReadAfterWriteWithoutASeek) {
 TEST_F(FileValueTest, SeekRefreshesThenReadsTheOriginThenThePosition) {
   BinaryFile* f = open("o.bin");
   invoke(f, &BinaryFile::writeBinString, {new String("abc")});
-  EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::seek_vf, {Integer::intern(0), Name::intern("nowhere")}); }),
+  EXPECT_EQ(raised([&] {
+              invoke(f, &BinaryFile::seek_vf, {Integer::intern(0), Name::intern("nowhere")});
+            }),
             "-- Runtime error: Wrong origin specifier");
   EXPECT_EQ(content(path("o.bin")), std::string("abc\0", 4));  // flushed by the refresh
-  EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::seek_vf, {new String("x"), Integer::intern(9)}); }),
+  EXPECT_EQ(raised([&] {
+              invoke(f, &BinaryFile::seek_vf, {new String("x"), Integer::intern(9)});
+            }),
             "-- Runtime error: Wrong origin specifier");
-  EXPECT_EQ(raised([&] { invoke(f, &BinaryFile::seek_vf, {new String("x"), Integer::intern(0)}); }),
+  EXPECT_EQ(raised([&] {
+              invoke(f, &BinaryFile::seek_vf, {new String("x"), Integer::intern(0)});
+            }),
             "-- Unable to convert: \"x\" to type: Integer");
 }
 

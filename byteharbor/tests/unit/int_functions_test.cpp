@@ -120,13 +120,20 @@ TEST(IntFunctions, CountsBeforeConversionsBeforeRanges) {
   intern_names();
   EXPECT_EQ(raised([] { call(global_fn("setBit"), {new String("x")}); }),
             "-- Argument count error: setbit wanted 2, got 1");
-  EXPECT_EQ(raised([] { call(global_fn("setBit"), {new String("x"), Integer::intern(40)}); }),
+  EXPECT_EQ(raised([] {
+              call(global_fn("setBit"), {new String("x"), Integer::intern(40)});
+            }),
             "-- Unable to convert: \"x\" to type: Integer");
-  EXPECT_EQ(raised([] { call(global_fn("testBit"), {Integer::intern(1), Integer::intern(40)}); }),
+  EXPECT_EQ(raised([] {
+              call(global_fn("testBit"), {Integer::intern(1), Integer::intern(40)});
+            }),
             "-- Runtime error: Bit index out of range.");
-  EXPECT_EQ(raised([] { call(global_fn("signIt"), {Integer::intern(1), Integer::intern(9)}); }),
+  EXPECT_EQ(raised([] {
+              call(global_fn("signIt"), {Integer::intern(1), Integer::intern(9)});
+            }),
             "-- Runtime error: Incorrect data size.");
-  EXPECT_EQ(raised([] { call(global_fn("int2char"), {}); }), "-- Argument count error: int2char wanted 1, got 0");
+  EXPECT_EQ(raised([] { call(global_fn("int2char"), {}); }),
+            "-- Argument count error: int2char wanted 1, got 0");
   EXPECT_EQ(raised([] { call(global_fn("char2int"), {Integer::intern(5)}); }),
             "-- Unable to convert: 5 to type: String");
 }

@@ -81,13 +81,17 @@ TEST(StreamValue, ConversionFailsBeforeWriting) {
 TEST(StreamValue, ClassQueries) {
   BinaryStream* s = new_stream();
   EXPECT_EQ(invoke(s, &BinaryStream::classOf_vf), &BinaryStream_class);
-  EXPECT_EQ(raised([&] { invoke(s, &BinaryStream::classOf_vf, {&ok}); }), "-- Argument count error: classOf wanted 1, got 2");
+  EXPECT_EQ(raised([&] { invoke(s, &BinaryStream::classOf_vf, {&ok}); }),
+            "-- Argument count error: classOf wanted 1, got 2");
   EXPECT_EQ(invoke(s, &BinaryStream::superClassOf_vf), &Value_class);
-  EXPECT_EQ(raised([&] { invoke(s, &BinaryStream::superClassOf_vf, {&ok, &ok}); }),
+  EXPECT_EQ(raised([&] {
+              invoke(s, &BinaryStream::superClassOf_vf, {&ok, &ok});
+            }),
             "-- Argument count error: superClassOf wanted 1, got 3");
   EXPECT_EQ(invoke(s, &BinaryStream::isKindOf_vf, {&BinaryStream_class}), &true_value);
   EXPECT_EQ(invoke(s, &BinaryStream::isKindOf_vf, {&Integer_class}), &false_value);
-  EXPECT_EQ(raised([&] { invoke(s, &BinaryStream::isKindOf_vf); }), "-- Argument count error: isKindOf wanted 2, got 1");
+  EXPECT_EQ(raised([&] { invoke(s, &BinaryStream::isKindOf_vf); }),
+            "-- Argument count error: isKindOf wanted 2, got 1");
   EXPECT_TRUE(s->is_kind_of(&BinaryStream_class));
   EXPECT_EQ(s->local_base_class(), &BinaryFile_class);
 }
