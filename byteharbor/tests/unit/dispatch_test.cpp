@@ -52,6 +52,32 @@ TEST(Dispatch, ReachesTheBoundMethodWithTheRestOfTheArguments) {
             "-- Runtime error: BinaryStream::writeBinByte needs 2 arguments");
 }
 
+// A value that stands for another one until it is evaluated, as a global's
+// thunk does.
+class Deferred : public Value {
+ public:
+  explicit Deferred(Value* v) : target(v) {}
+  Value* eval() override { return target; }
+  void gc_trace() override { gc_mark(target); }
+  Value* target;
+};
+
+TEST(Dispatch, EvaluatesEveryArgumentBeforeDispatching) {
+  ValueLocals<3> keep;
+  keep[0] = call(&BinaryStream_class, {});
+  keep[1] = new Deferred(keep[0]);
+  keep[2] = new Deferred(Integer::intern(70000));
+  EXPECT_EQ(call(global_fn("writeBinInt"), {keep[1], keep[2]}), &true_value);
+  EXPECT_EQ(as_int(call(global_fn("size"), {keep[1]})), 4);
+  EXPECT_EQ(raised([&] { call(global_fn("tell"), {new Deferred(Integer::intern(5))}); }),
+            "-- No \"tell\" function for 5");
+  // more arguments than the dispatch keeps on its own stack
+  EXPECT_EQ(raised([&] {
+              call(global_fn("writeBinInt"), {keep[1], keep[2], keep[2], keep[2], keep[2]});
+            }),
+            "-- Runtime error: BinaryStream::writeBinInt needs 2 arguments");
+}
+
 // A binary I/O value that answers none of the methods itself.
 class BareBinaryValue : public BinaryFileBase {
  public:
