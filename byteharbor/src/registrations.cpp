@@ -38,6 +38,8 @@ static Primitive bin_not_primitive("binNot", bin_not_fn);
 static Primitive bin_and_primitive("binAnd", bin_and_fn);
 static Primitive bin_xor_primitive("binXor", bin_xor_fn);
 static Primitive bin_or_primitive("binOr", bin_or_fn);
+// The five app-data functions (getAppDataEx ... deleteAppDataEx) belong here,
+// after binOr and before the two classes, when they arrive with the scene.
 
 BinaryFileClass BinaryFile_class;
 BinaryStreamClass BinaryStream_class;
