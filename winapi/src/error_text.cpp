@@ -40,6 +40,7 @@ constexpr SystemText kTexts[] = {
     {234, "More data is available."},
     {259, "No more data is available."},
     {267, "The directory name is invalid."},
+    {317, "The system cannot find message text for message number 0x%1 in the message file for %2."},
     {1009, "The configuration registry database is corrupt."},
     {1016,
      "An I/O operation initiated by the registry failed unrecoverably. The registry could not "

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "errno_map.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -54,6 +56,13 @@ TEST(FormatMessage, EveryCodeTheLayerReportsHasAText) {
     std::string text = system_text(code);
     EXPECT_NE(text, "<none>") << code;
     EXPECT_TRUE(text.ends_with(".\r\n")) << code;
+  }
+}
+
+TEST(FormatMessage, EveryMappedSystemErrorHasAText) {
+  for (int error = 0; error < 134; ++error) {
+    DWORD code = winapi::win32_error_from_errno(error);
+    EXPECT_NE(system_text(code), "<none>") << "errno " << error << " -> " << code;
   }
 }
 
