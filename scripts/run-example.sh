@@ -4,4 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh default
-build/bin/listener examples/binary_records.ms
+# The example writes its record file in the current folder: keep that out
+# of the source tree.
+root=$(pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+"$root/build/bin/listener" "$root/examples/binary_records.ms"
