@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <sstream>
 
 using test_support::run;
@@ -116,11 +118,12 @@ TEST_F(DlgpressTest, MissingWindowOrPartOfATitleIsNotFound) {
 
 TEST_F(DlgpressTest, PressesARealClientsWindow) {
   Subprocess xmessage({"xmessage", "-title", "Real Client Dialog", "press me"});
-  // Wait (guarded) until xmessage's window is up.
-  RunResult result{1, ""};
-  for (int attempt = 0; attempt < 100 && result.exit_code != 0; ++attempt) {
-    result = dlgpress({"Real Client Dialog", "1"});
+  // Wait (guarded: 20 s) until xmessage's window is up.
+  for (int attempt = 0; attempt < 400 && FindWindowA(nullptr, "Real Client Dialog") == nullptr;
+       ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
+  RunResult result = dlgpress({"Real Client Dialog", "1"});
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.output, "");
 }
