@@ -58,7 +58,11 @@ class EventSource {
     std::string line = format(severity, text);
     std::lock_guard guard(lock_);
     for (int attempt = 0; attempt < 2; ++attempt) {
-      if (socket_ >= 0 && ::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) >= 0) return true;
+      // A stalled log drops the message rather than stall the program.
+      if (socket_ >= 0 && ::send(socket_, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT) >= 0) {
+        return true;
+      }
+      if (errno == EAGAIN) return false;
       if (!connect_log()) return false;
     }
     return false;

@@ -148,4 +148,23 @@ TEST_F(EventLogTest, ReachesALogThatWasRestarted) {
   DeregisterEventSource(source);
 }
 
+TEST_F(EventLogTest, StalledLogDropsMessagesInsteadOfBlocking) {
+  SyslogReceiver receiver(socket_path_);  // never reads
+  HANDLE source = RegisterEventSourceA(nullptr, "Stalled");
+  ASSERT_NE(source, nullptr);
+  std::string text(1000, 's');
+  LPCSTR strings[] = {text.c_str()};
+  int sent = 0;
+  while (sent < 100000 &&
+         ReportEventA(source, EVENTLOG_ERROR_TYPE, 0, 1, nullptr, 1, 0, strings, nullptr)) {
+    ++sent;
+  }
+  EXPECT_LT(sent, 100000);  // the socket filled up and reporting failed instead of waiting
+  EXPECT_GT(sent, 0);
+  auto first = receiver.next();
+  ASSERT_TRUE(first.has_value());
+  EXPECT_TRUE(first->ends_with("]: " + text));
+  DeregisterEventSource(source);
+}
+
 }  // namespace
