@@ -29,7 +29,7 @@ void remember_allocation(void* p) {
   t_pending[t_pending_count++] = p;
 }
 
-bool take_allocation(const void* p) {
+bool take_allocation_slow(const void* p) {
   for (int i = t_pending_count - 1; i >= 0; --i)
     if (t_pending[i] == p) {
       for (int j = i + 1; j < t_pending_count; ++j) t_pending[j - 1] = t_pending[j];
@@ -39,10 +39,16 @@ bool take_allocation(const void* p) {
   return false;
 }
 
-struct FrameEntry {
-  Value** slots;
-  int count;
-};
+// Usually the newest allocation is the one being constructed.
+inline bool take_allocation(const void* p) {
+  int n = t_pending_count;
+  if (n == 0) return false;
+  if (t_pending[n - 1] == p) {
+    t_pending_count = n - 1;
+    return true;
+  }
+  return take_allocation_slow(p);
+}
 
 struct Heap {
   std::vector<Value*> values;
@@ -59,7 +65,7 @@ Heap& heap() {
   return *h;
 }
 
-thread_local std::vector<FrameEntry> t_frames;
+thread_local ValueLocalFrame* t_frames = nullptr;  // the innermost frame
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kUsePools = false;
@@ -160,8 +166,10 @@ Value* make_static(Value* v) {
   return v;
 }
 
-ValueLocalFrame::ValueLocalFrame(Value** slots, int count) { t_frames.push_back({slots, count}); }
-ValueLocalFrame::~ValueLocalFrame() { t_frames.pop_back(); }
+ValueLocalFrame::ValueLocalFrame(Value** slots, int count) : slots_(slots), count_(count), previous_(t_frames) {
+  t_frames = this;
+}
+ValueLocalFrame::~ValueLocalFrame() { t_frames = previous_; }
 
 void gc_collect() {
   auto& h = heap();
@@ -172,8 +180,8 @@ void gc_collect() {
     gc_mark(v);
   }
   host::gc_mark_globals();
-  for (const FrameEntry& f : t_frames)
-    for (int i = 0; i < f.count; ++i) gc_mark(f.slots[i]);
+  for (const ValueLocalFrame* f = t_frames; f != nullptr; f = f->previous())
+    for (int i = 0; i < f->count(); ++i) gc_mark(f->slots()[i]);
   drain_worklist();
   // Sweep: unmarked values are freed through their own collect().
   std::vector<Value*> dead;

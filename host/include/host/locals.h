@@ -4,12 +4,22 @@
 
 #include "host/value.h"
 
+// Frames link to each other through the C++ stack: making one is two stores.
 class ValueLocalFrame {
  public:
   ValueLocalFrame(Value** slots, int count);
   ~ValueLocalFrame();
   ValueLocalFrame(const ValueLocalFrame&) = delete;
   ValueLocalFrame& operator=(const ValueLocalFrame&) = delete;
+
+  Value** slots() const { return slots_; }
+  int count() const { return count_; }
+  const ValueLocalFrame* previous() const { return previous_; }
+
+ private:
+  Value** slots_;
+  int count_;
+  ValueLocalFrame* previous_;
 };
 
 // N protected slots, all undefined-free (null) to start with.
