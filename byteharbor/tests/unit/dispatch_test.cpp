@@ -87,10 +87,11 @@ class BareBinaryValue : public BinaryFileBase {
   void sprin1(CharStream* s) override { s->puts("<bare>"); }
 };
 
+// The base names the method in double quotes, as the host's own defaults do.
 TEST(Dispatch, BaseMethodsRaiseNoMethodErrorNamingTheMethod) {
   OneValueLocal bare(new BareBinaryValue);
   for (const char* name : kMethods) {
-    std::string expected = std::string("-- No \"") + name + "\" function for <bare>";
+    std::string expected = std::string("-- No \"\"") + name + "\"\" function for <bare>";
     EXPECT_EQ(raised([&] { call(global_fn(name), {bare.value, Integer::intern(1)}); }), expected);
   }
 }
