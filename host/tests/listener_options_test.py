@@ -64,6 +64,17 @@ class ListenerOptions(unittest.TestCase):
         self.assertEqual(code, 0)
         self.assertIn("testplug.dlx  Host test plug-in  0x0BB80700\n", out)
 
+    def test_a_module_that_cannot_load_is_reported_and_the_rest_load(self):
+        with tempfile.TemporaryDirectory() as d:
+            with open(os.path.join(d, "aaa_garbage.dlx"), "wb") as f:
+                f.write(b"not a shared object")
+            code, out = run("--plugins", d, "--plugins", os.path.join(TEST_PLUGINS, "testplug"),
+                            "--list-plugins")
+        self.assertEqual(code, 0)
+        lines = out.splitlines()
+        self.assertTrue(lines[0].startswith("-- Plug-in aaa_garbage.dlx not loaded: "), lines[0])
+        self.assertIn("testplug.dlx  Host test plug-in  0x0BB80700", lines)
+
     def test_list_utility_plugins_with_their_classes(self):
         code, out = run("--plugins", os.path.join(TEST_PLUGINS, "testgup"), "--list-plugins")
         self.assertEqual((code, out), (0, "testgup.gup  Test utility  0x0BB80700  classes: TestGup\n"))
