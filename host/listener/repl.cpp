@@ -6,16 +6,44 @@
 #include <readline/readline.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <strings.h>
+#include <vector>
 #include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "../runtime/runtime_internal.h"
 #include "../script/parser.h"
 
 namespace host::listener {
 
+using host::global_names;
+
 namespace {
+
+// Tab completes the names of globals: functions, classes and variables.
+std::vector<std::string> g_candidates;
+
+char* next_completion(const char* text, int state) {
+  static std::size_t index;
+  if (state == 0) {
+    g_candidates = global_names();
+    index = 0;
+  }
+  std::size_t n = std::strlen(text);
+  while (index < g_candidates.size()) {
+    const std::string& name = g_candidates[index++];
+    if (strncasecmp(name.c_str(), text, n) == 0) return strdup(name.c_str());
+  }
+  return nullptr;
+}
+
+char** complete(const char* text, int, int) {
+  rl_attempted_completion_over = 1;  // no file-name completion
+  return rl_completion_matches(text, next_completion);
+}
 
 std::string history_file() {
   const char* home = std::getenv("HOME");
@@ -27,6 +55,7 @@ std::string history_file() {
 void run_interactive() {
   std::string history = history_file();
   if (!history.empty()) read_history(history.c_str());
+  rl_attempted_completion_function = complete;
   script::RunOptions options;
   options.echo = true;
   options.keep_going = true;
