@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "../runtime/runtime_internal.h"
 #include "../script/interpreter.h"
 #include "host/exceptions.h"
 #include "host/module.h"
@@ -107,6 +108,9 @@ void PluginLoader::unload_all() {
     LoadedModule& m = modules_.back();
     if (auto dll_main = symbol<DllMainFn>(m.handle, "DllMain"))
       dll_main(reinterpret_cast<HINSTANCE>(m.handle), DLL_PROCESS_DETACH, nullptr);
+    Dl_info info;
+    if (dladdr(reinterpret_cast<void*>(symbol<LibVersionFn>(m.handle, "LibVersion")), &info) != 0)
+      host::forget_module_globals(info.dli_fbase);
     dlclose(m.handle);
     modules_.pop_back();
   }

@@ -216,6 +216,7 @@ void gc_safe_point() {
 void gc_shutdown() {
   auto& h = heap();
   h.shutting_down = true;
+  release_global_values();
   // Values kept static (names, literals) stay: modules may still refer to
   // them while they unload. Everything else is freed through collect(), so
   // open files close.

@@ -1,5 +1,8 @@
 // The global table, its thunks, system globals and struct globals.
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <typeinfo>
 #include <unordered_map>
 
 #include "runtime_internal.h"
@@ -47,12 +50,61 @@ void undefine_global_value(const char* name, Value* v) {
   if (cell->thunk != nullptr && cell->thunk->cell == v) cell->thunk = nullptr;
 }
 
+namespace {
+const void* object_base_of(const void* code) {
+  Dl_info info;
+  return code != nullptr && dladdr(code, &info) != 0 ? info.dli_fbase : nullptr;
+}
+template <typename Fn>
+bool lies_in(Fn fn, const void* base) {
+  return fn != nullptr && object_base_of(reinterpret_cast<const void*>(fn)) == base;
+}
+}  // namespace
+
+// A module's own static functions unregister themselves; what it defined
+// through define_system_global and define_struct_global points at its code
+// and must not outlive it.
+int forget_module_globals(const void* module_base) {
+  int forgotten = 0;
+  for (auto& [name, cell] : cells()) {
+    GlobalThunk* thunk = cell->thunk;
+    if (thunk == nullptr) continue;
+    if (auto* system = dynamic_cast<SystemGlobalThunk*>(thunk)) {
+      if (lies_in(system->getter, module_base) || lies_in(system->setter, module_base)) {
+        cell->thunk = nullptr;
+        ++forgotten;
+      }
+    } else if (auto* s = dynamic_cast<StructGlobal*>(thunk->cell)) {
+      forgotten += s->remove_if([&](const StructGlobal::Member& m) {
+        auto* p = dynamic_cast<Primitive*>(m.fn);
+        return lies_in(m.getter, module_base) || lies_in(m.setter, module_base) ||
+               (p != nullptr && lies_in(p->fn_ptr, module_base));
+      });
+    } else if (auto* p = dynamic_cast<Primitive*>(thunk->cell)) {
+      if (lies_in(p->fn_ptr, module_base)) {
+        cell->thunk = nullptr;
+        ++forgotten;
+      }
+    }
+  }
+  return forgotten;
+}
+
 std::vector<std::string> global_names() {
   std::vector<std::string> names;
   for (auto& [name, cell] : cells())
     if (cell->thunk != nullptr) names.emplace_back(name->to_string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+void release_global_values() {
+  for (auto& [name, cell] : cells()) {
+    GlobalThunk* thunk = cell->thunk;
+    if (thunk != nullptr && typeid(*thunk) == typeid(GlobalThunk) && thunk->cell != nullptr &&
+        thunk->cell->is_collectable())
+      thunk->cell = &undefined;
+  }
 }
 
 void gc_mark_globals() {

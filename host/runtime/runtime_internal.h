@@ -26,11 +26,16 @@ Value* assign_global(GlobalCell* cell, Value* v);
 void define_global_value(const char* name, Value* v);
 // Removes a global if it still holds v (used when a module unloads).
 void undefine_global_value(const char* name, Value* v);
+// Undefines every system global, struct property and global function whose
+// code lies in the loaded object at module_base (a module about to unload).
+int forget_module_globals(const void* module_base);
 // Every defined global name, for the listener's completion.
 std::vector<std::string> global_names();
 
 // The collector.
 void gc_mark_globals();
+// At the end of a run: globals let go of the values about to be freed.
+void release_global_values();
 // Collects when enough has been allocated since the last collection.
 void gc_safe_point();
 // Deletes every collected value at the end of a run, before modules unload.
