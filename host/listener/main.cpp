@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "../runtime/runtime_internal.h"
 #include "../script/frame.h"
@@ -14,6 +15,7 @@
 #include "options.h"
 #include "plugin_loader.h"
 #include "repl.h"
+#include "terminal_keys.h"
 
 namespace {
 
@@ -59,6 +61,11 @@ int run(const Options& options) {
     run_options.echo = options.echo;
     run_options.keep_going = options.keep_going;
     bool clean = true;
+    bool interactive = options.files.empty() && options.expressions.empty() && !options.list_plugins;
+    // While scripts run from files or -e, the terminal's keys reach
+    // GetAsyncKeyState (an Esc poll); the interactive prompt reads them itself.
+    std::optional<TerminalKeys> keys;
+    if (!interactive) keys.emplace();
     for (const std::string& expr : options.expressions) {
       clean = host::script::run_source(expr, "-e", run_options) && clean;
       if (!clean && !options.keep_going) break;
@@ -67,7 +74,8 @@ int run(const Options& options) {
       if (!clean && !options.keep_going) break;
       clean = host::script::run_file(file, run_options) && clean;
     }
-    if (options.files.empty() && options.expressions.empty() && !options.list_plugins) {
+    keys.reset();
+    if (interactive) {
       if (isatty(STDIN_FILENO))
         run_interactive();
       else

@@ -59,6 +59,37 @@ class ListenerOptions(unittest.TestCase):
         self.assertEqual(code, 1)
         self.assertIn("-- Syntax error: at end of script, expected \" to close the string", out)
 
+    def test_terminal_keys_reach_the_key_state(self):
+        import pty, select, time
+        script = ("print \"ready\"; t0 = timeStamp(); k = 0\n"
+                  "while k == 0 and (timeStamp() - t0) < 20000 do k = tpKeyState 27\n"
+                  "print k; print (tpKeyState 27)")
+        pid, fd = pty.fork()
+        if pid == 0:
+            os.execv(LISTENER, [LISTENER, "--plugins", os.path.join(TEST_PLUGINS, "testplug"),
+                                "-e", script])
+        out = b""
+        deadline = time.time() + 60
+        sent = False
+        while time.time() < deadline:
+            r, _, _ = select.select([fd], [], [], 0.2)
+            if r:
+                try:
+                    chunk = os.read(fd, 4096)
+                except OSError:
+                    break
+                if not chunk:
+                    break
+                out += chunk
+            if not sent and b'"ready"' in out:
+                os.write(fd, b"\x1b")
+                sent = True
+        os.waitpid(pid, 0)
+        lines = out.decode().replace("\r", "").splitlines()
+        # Down now and pressed since the last query, then only down.
+        self.assertIn("-32767", lines)
+        self.assertEqual(lines[lines.index("-32767") + 1], "-32768")
+
     def test_list_plugins(self):
         code, out = run("--plugins", os.path.join(TEST_PLUGINS, "testplug"), "--list-plugins")
         self.assertEqual(code, 0)

@@ -91,6 +91,12 @@ Value* tp_purple(Value**, int) {
 }
 Primitive tp_purple_pf("tpPurple", tp_purple);
 
+Value* tp_key_state(Value** arg_list, int count) {
+  check_arg_count("tpKeyState", 1, count);
+  return Integer::intern(GetAsyncKeyState(arg_list[0]->to_int()));
+}
+Primitive tp_key_state_pf("tpKeyState", tp_key_state);
+
 int g_counter = 0;
 Value* counter_get() { return Integer::intern(g_counter); }
 Value* counter_set(Value* v) {
