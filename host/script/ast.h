@@ -185,6 +185,7 @@ class ForLoop : public Node {
   using Node::Node;
   Value* eval(Frame* f) override;
   int slot = 0;               // the loop variable, in the current frame
+  bool variable_read = true;  // false: no code names it, so no value is made
   NodePtr from, to, by;       // numeric form
   NodePtr sequence;           // "in" form
   NodePtr where, while_cond;  // filters

@@ -56,6 +56,7 @@ class Parser {
     std::vector<BlockScope> blocks;
     int slots;
     bool top_level;
+    std::vector<int> reads = {};  // per slot: how often code names it
   };
 
   void push_block(bool implicit_locals) { fn_->blocks.push_back(BlockScope{{}, implicit_locals}); }
@@ -67,6 +68,7 @@ class Parser {
     auto found = vars.find(name);
     if (found != vars.end()) return found->second;
     int slot = fn_->slots++;
+    fn_->reads.push_back(0);
     vars.emplace(name, slot);
     return slot;
   }
@@ -76,7 +78,10 @@ class Parser {
     for (FnScope* s = fn_; s != nullptr; s = s->parent, ++depth)
       for (auto b = s->blocks.rbegin(); b != s->blocks.rend(); ++b) {
         auto found = b->vars.find(name);
-        if (found != b->vars.end()) return std::make_unique<LocalVar>(line, depth, found->second);
+        if (found != b->vars.end()) {
+          ++s->reads[static_cast<std::size_t>(found->second)];
+          return std::make_unique<LocalVar>(line, depth, found->second);
+        }
       }
     GlobalCell* cell = global_cell(name);
     if (for_assignment) {
@@ -563,6 +568,8 @@ class Parser {
     }
     skip_newlines();
     node->body = expr();
+    // A loop whose body never names its variable need not make a value for it.
+    node->variable_read = fn_->reads[static_cast<std::size_t>(node->slot)] > 0;
     pop_block();
     return node;
   }
