@@ -317,8 +317,13 @@ class Parser {
         return true;
       case Tok::LBracket: return t.space_before;
       case Tok::Minus: return t.space_before && !t.space_after && starts_after_minus();
+      case Tok::Keyword: return keyword_argument_here();  // to:stream
       default: return false;
     }
+  }
+  // A name and a colon right after it: key:value (keywords such as to: too).
+  bool keyword_argument_here() const {
+    return (at(Tok::Ident) || at(Tok::Keyword)) && peek(1).type == Tok::Colon && !peek(1).space_before;
   }
   bool starts_after_minus() const {
     switch (peek(1).type) {
@@ -334,7 +339,7 @@ class Parser {
     auto call = std::make_unique<Call>(head->line);
     call->callee = std::move(head);
     while (starts_operand()) {
-      if (at(Tok::Ident) && peek(1).type == Tok::Colon && !peek(1).space_before) {
+      if (keyword_argument_here()) {
         Value* key = Name::intern(next().text.c_str());
         next();
         call->keywords.emplace_back(key, operand());
