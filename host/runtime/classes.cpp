@@ -7,6 +7,11 @@ ValueMetaClass::ValueMetaClass(const char* class_name, ValueMetaClass* super_cla
   host::define_global_value(class_name, this);
 }
 
+ValueMetaClass::ValueMetaClass(Unlisted, const char* class_name)
+    : name(class_name), superclass(nullptr), maker_(nullptr) {
+  tag = &ValueMetaClass_class;
+}
+
 ValueMetaClass::~ValueMetaClass() {
   if (!host::runtime_shutting_down()) host::undefine_global_value(name, this);
 }

@@ -272,6 +272,26 @@ class FunctionDef : public Node {
   std::unique_ptr<Assignable> target;
 };
 
+// A script struct definition: its members are slots of each instance's
+// frame; defaults and methods are made in that frame, so methods see the
+// members by name.
+struct StructCode {
+  std::string name;
+  std::vector<Value*> members;    // every member name, in order
+  std::vector<std::string> spellings;  // as the definition writes them
+  std::vector<bool> is_method;
+  std::vector<NodePtr> initialisers;  // run in a new instance's frame
+};
+
+class StructDef : public Node {
+ public:
+  StructDef(int l, std::shared_ptr<StructCode> c, std::unique_ptr<Assignable> t)
+      : Node(l), code(std::move(c)), target(std::move(t)) {}
+  Value* eval(Frame* f) override;
+  std::shared_ptr<StructCode> code;
+  std::unique_ptr<Assignable> target;
+};
+
 // A top-level expression with the slot count of its frame.
 struct TopLevel {
   NodePtr expr;

@@ -13,7 +13,7 @@ const std::set<std::string>& keywords() {
   static const std::set<std::string> words = {
       "and", "as", "at", "by", "case", "catch", "collect", "continue", "do", "else", "exit", "fn",
       "for", "function", "global", "if", "in", "local", "not", "of", "or", "return", "then", "throw",
-      "to", "try", "undo", "where", "while", "with"};
+      "struct", "to", "try", "undo", "where", "while", "with"};
   return words;
 }
 

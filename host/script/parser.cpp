@@ -163,6 +163,7 @@ class Parser {
       if (kw == "try") return try_expr();
       if (kw == "case") return case_expr();
       if (kw == "fn" || kw == "function") return fn_def();
+      if (kw == "struct") return struct_def();
       if (kw == "return") return return_expr();
       if (kw == "exit") return exit_expr();
       if (kw == "continue") return std::make_unique<Continue>(next().line);
@@ -654,6 +655,59 @@ class Parser {
     code->slot_count = scope.slots;
     fn_ = outer;
     return std::make_unique<FunctionDef>(line, std::move(code), std::move(target));
+  }
+
+  // struct Name (member, member = default, fn method ... = ...)
+  NodePtr struct_def() {
+    int line = next().line;
+    if (!at(Tok::Ident)) fail("<struct name>");
+    Value* name = Name::intern(peek().text.c_str());
+    std::string struct_name = next().text;
+    std::unique_ptr<Assignable> target = resolve_definition(name, line);
+    auto code = std::make_shared<StructCode>();
+    code->name = struct_name;
+    FnScope scope{fn_, {}, 0, false};
+    scope.blocks.push_back(BlockScope{{}, true});
+    FnScope* outer = fn_;
+    fn_ = &scope;
+    skip_newlines();
+    expect(Tok::LParen, "(");
+    while (true) {
+      skip_newlines();
+      if (at_kw("fn") || at_kw("function")) {
+        const Token& fn_token = peek(1);
+        if (fn_token.type != Tok::Ident) fail("<function name>");
+        add_member(*code, fn_token.text, true);
+        code->initialisers.push_back(fn_def());
+      } else {
+        if (!at(Tok::Ident)) fail("<member name>");
+        const Token& t = next();
+        int slot = add_member(*code, t.text, false);
+        if (at(Tok::Assign)) {
+          next();
+          skip_newlines();
+          code->initialisers.push_back(std::make_unique<Assign>(t.line, std::make_unique<LocalVar>(t.line, 0, slot),
+                                                                expr(), nullptr));
+        }
+      }
+      skip_newlines();
+      if (at(Tok::RParen)) break;
+      expect(Tok::Comma, ", or )");
+    }
+    next();
+    fn_ = outer;
+    return std::make_unique<StructDef>(line, std::move(code), std::move(target));
+  }
+
+  int add_member(StructCode& code, const std::string& spelling, bool is_method) {
+    Value* member = Name::intern(spelling.c_str());
+    for (Value* m : code.members)
+      if (m == member) throw Failure{spelling, "a member name not used before", peek().line, false};
+    int slot = declare_local(member);
+    code.members.push_back(member);
+    code.spellings.push_back(spelling);
+    code.is_method.push_back(is_method);
+    return slot;
   }
 
   std::unique_ptr<Assignable> resolve_definition(Value* name, int line) {

@@ -21,6 +21,11 @@ class ValueMetaClass : public Value {
   void sprin1(CharStream* s) override;
   Value* apply(Value** arg_list, int count) override;
 
+ protected:
+  // For classes the host makes at run time (script structs): no global.
+  struct Unlisted {};
+  ValueMetaClass(Unlisted, const char* class_name);
+
  private:
   value_cf maker_;
 };
