@@ -7,7 +7,7 @@
 #include "names.h"
 
 #define NO_METHOD(method) \
-  Value* BinaryFileBase::method(Value**, int) { throw NoMethodError("\"" #method "\"", this); }
+  Value* BinaryFileBase::method(Value**, int) { throw NoMethodError(#method, this); }
 NO_METHOD(tell)
 NO_METHOD(size)
 NO_METHOD(readBinChar)

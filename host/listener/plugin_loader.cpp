@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "../runtime/lower_case.h"
 #include "../runtime/runtime_internal.h"
 #include "../script/interpreter.h"
 #include "host/exceptions.h"
@@ -18,12 +19,11 @@ namespace fs = std::filesystem;
 namespace {
 
 void report(const std::string& file, const std::string& reason) {
-  script::host_line("-- Plug-in " + file + " not loaded: " + reason);
+  script::host_line(msg::kPluginPrefix + file + msg::kPluginNotLoaded + reason);
 }
 
 bool has_plugin_extension(const fs::path& p) {
-  std::string ext = p.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::string ext = lower(p.extension().string());
   return ext == ".dlx" || ext == ".gup";
 }
 
@@ -40,7 +40,7 @@ void PluginLoader::load_folders(const std::vector<std::string>& folders) {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec) {
-      script::host_line("-- Plug-in folder " + folder + " cannot be read: " + ec.message());
+      script::host_line(msg::kPluginFolderPrefix + folder + msg::kPluginFolderUnreadable + ec.message());
       continue;
     }
     for (const auto& entry : it)
@@ -57,14 +57,14 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
-    report(file_name, why ? why : "unknown loader error");
+    report(file_name, why ? why : msg::kPluginLoaderError);
     return false;
   }
   LoadedModule m;
   m.file_name = file_name;
   m.path = path;
   m.handle = handle;
-  m.is_utility = fs::path(file_name).extension() == ".gup" || fs::path(file_name).extension() == ".GUP";
+  m.is_utility = lower(fs::path(file_name).extension().string()) == ".gup";
 
   auto description = symbol<LibDescriptionFn>(handle, "LibDescription");
   auto version = symbol<LibVersionFn>(handle, "LibVersion");
@@ -78,7 +78,7 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
   else if (m.is_utility && number_classes == nullptr) missing = "LibNumberClasses";
   else if (m.is_utility && class_desc == nullptr) missing = "LibClassDesc";
   if (missing != nullptr) {
-    report(file_name, std::string("it does not export ") + missing);
+    report(file_name, msg::kPluginMissingExport + std::string(missing));
     dlclose(handle);
     return false;
   }
@@ -95,9 +95,9 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
       init();
     }
   } catch (const MAXScriptException& e) {
-    report(file_name, "its start-up raised " + e.message());
+    report(file_name, msg::kPluginStartRaised + e.message());
   } catch (const std::exception& e) {
-    report(file_name, std::string("its start-up threw ") + e.what());
+    report(file_name, msg::kPluginStartThrew + std::string(e.what()));
   }
   modules_.push_back(std::move(m));
   return true;

@@ -14,7 +14,7 @@ Array::Array(int init_size) : data(nullptr), size(0), data_size(init_size > 0 ? 
   tag = &Array_class;
   if (data_size > 0) {
     data = static_cast<Value**>(std::malloc(sizeof(Value*) * static_cast<std::size_t>(data_size)));
-    if (data == nullptr) throw RuntimeError("Out of memory for an array");
+    if (data == nullptr) throw RuntimeError(host::msg::kOutOfMemoryForArray);
   }
 }
 
@@ -24,7 +24,7 @@ Value* Array::append(Value* v) {
   if (size == data_size) {
     int grown = data_size < 4 ? 4 : data_size * 2;
     auto* bigger = static_cast<Value**>(std::realloc(data, sizeof(Value*) * static_cast<std::size_t>(grown)));
-    if (bigger == nullptr) throw RuntimeError("Out of memory for an array");
+    if (bigger == nullptr) throw RuntimeError(host::msg::kOutOfMemoryForArray);
     data = bigger;
     data_size = grown;
   }
@@ -63,20 +63,14 @@ Value* Array::get_property(Value* prop) {
   return Value::get_property(prop);
 }
 
-static int checked_index(Value* index_value) {
-  int index = index_value->to_int();
-  if (index < 1) throw RuntimeError("Array index must be positive number, got: ", index_value);
-  return index;
-}
-
 Value* Array::get_vf(Value** a, int count) {
   check_arg_count("get", 1, count);
-  return get(checked_index(a[0]) - 1);
+  return get(check_index(a[0], "Array") - 1);
 }
 
 Value* Array::put_vf(Value** a, int count) {
   check_arg_count("put", 2, count);
-  int index = checked_index(a[0]);
+  int index = check_index(a[0], "Array");
   while (size < index) append(&undefined);
   data[index - 1] = a[1];
   return a[1];

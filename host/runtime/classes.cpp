@@ -26,7 +26,7 @@ Value* ValueMetaClass::apply(Value** arg_list, int count) {
 namespace {
 
 Value* make_color(Value** arg_list, int count) {
-  if (count != 3 && count != 4) throw ArgCountError("color", 3, count);
+  check_arg_count_range("color", 3, 4, count);
   float c[4] = {0, 0, 0, 255};
   for (int i = 0; i < count; ++i) c[i] = arg_list[i]->to_float();
   return new ColorValue(AColor(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f, c[3] / 255.0f));

@@ -1,7 +1,10 @@
 // Listener lines of the script exceptions.
 #include <string>
 
+#include "host/messages.h"
 #include "runtime_internal.h"
+
+namespace msg = host::msg;
 
 std::string print_form(Value* v) {
   StringCharStream s;
@@ -10,11 +13,11 @@ std::string print_form(Value* v) {
 }
 
 ArgCountError::ArgCountError(const char* fn_name, int wanted, int got)
-    : MAXScriptException("-- Argument count error: " + std::string(fn_name) + " wanted " +
+    : MAXScriptException(msg::kArgCountErrorPrefix + std::string(fn_name) + " wanted " +
                          std::to_string(wanted) + ", got " + std::to_string(got)) {}
 
 static std::string type_error_text(const char* reason, Value* value, ValueMetaClass* target) {
-  std::string text = "-- Type error: ";
+  std::string text = msg::kTypeErrorPrefix;
   text += reason;
   if (target != nullptr) {
     text += " requires ";
@@ -26,17 +29,19 @@ static std::string type_error_text(const char* reason, Value* value, ValueMetaCl
 TypeError::TypeError(const char* reason, Value* value, ValueMetaClass* target)
     : MAXScriptException(type_error_text(reason, value, target)) {}
 
-RuntimeError::RuntimeError(const char* text) : MAXScriptException("-- Runtime error: " + std::string(text)) {}
+RuntimeError::RuntimeError(const char* text)
+    : MAXScriptException(msg::kRuntimeErrorPrefix + std::string(text)) {}
 RuntimeError::RuntimeError(const char* text, Value* value)
-    : MAXScriptException("-- Runtime error: " + std::string(text) + print_form(value)) {}
+    : MAXScriptException(msg::kRuntimeErrorPrefix + std::string(text) + print_form(value)) {}
 RuntimeError::RuntimeError(const char* text1, const char* text2)
-    : MAXScriptException("-- Runtime error: " + std::string(text1) + text2) {}
+    : MAXScriptException(msg::kRuntimeErrorPrefix + std::string(text1) + text2) {}
 
 ConversionError::ConversionError(Value* value, const char* type_name)
-    : MAXScriptException("-- Unable to convert: " + print_form(value) + " to type: " + type_name) {}
+    : MAXScriptException(msg::kConversionErrorPrefix + print_form(value) + " to type: " + type_name) {}
 
 NoMethodError::NoMethodError(const char* fn_name, Value* value)
-    : MAXScriptException("-- No \"" + std::string(fn_name) + "\" function for " + print_form(value)) {}
+    : MAXScriptException(msg::kNoMethodPrefix + std::string(fn_name) + msg::kNoMethodFor +
+                         print_form(value)) {}
 
 static std::string property_text(Value* prop) {
   StringCharStream s;
@@ -45,15 +50,16 @@ static std::string property_text(Value* prop) {
 }
 
 AccessorError::AccessorError(Value* target, Value* prop)
-    : MAXScriptException("-- Unknown property: \"" + property_text(prop) + "\" in " + print_form(target)) {}
+    : MAXScriptException(msg::kUnknownPropertyPrefix + std::string("\"") + property_text(prop) + "\" in " +
+                         print_form(target)) {}
 
-SyntaxError::SyntaxError(const std::string& found, const std::string& expected, const std::string& source_line,
-                         int line)
-    : MAXScriptException("-- Syntax error: at " + found + ", expected " + expected + "\n--  In line: " +
-                         source_line),
+SyntaxError::SyntaxError(const std::string& found, const std::string& expected,
+                         const std::string& source_line, int line)
+    : MAXScriptException(msg::kSyntaxErrorPrefix + found + ", expected " + expected +
+                         "\n--  In line: " + source_line),
       line_number(line) {}
 
-UserThrow::UserThrow(const std::string& text) : MAXScriptException("-- Runtime error: " + text) {}
+UserThrow::UserThrow(const std::string& text) : MAXScriptException(msg::kRuntimeErrorPrefix + text) {}
 
 namespace host {
 

@@ -45,7 +45,7 @@ Generic::~Generic() {
 }
 
 Value* Generic::apply(Value** arg_list, int count) {
-  if (count < 1) throw ArgCountError("Generic apply", 1, count);
+  if (count < 1) throw ArgCountError(host::msg::kGenericApply, 1, count);
   if (fn_ptr == nullptr) throw NoMethodError(name, arg_list[0]);
   return (arg_list[0]->*fn_ptr)(arg_list + 1, count - 1);
 }

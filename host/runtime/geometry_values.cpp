@@ -49,7 +49,7 @@ Value* Point3Value::times_vf(Value** a, int) {
 }
 Value* Point3Value::div_vf(Value** a, int) {
   float d = a[0]->to_float();
-  if (d == 0.0f) throw RuntimeError("Divide by zero");
+  if (d == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
   return new Point3Value(p / d);
 }
 Value* Point3Value::uminus_vf(Value**, int) { return new Point3Value(-p); }
@@ -57,8 +57,7 @@ Value* Point3Value::eq_vf(Value** a, int) { return bool_result(is_point(a[0]) &&
 Value* Point3Value::ne_vf(Value** a, int n) { return bool_result(eq_vf(a, n) == &false_value); }
 Value* Point3Value::get_vf(Value** a, int count) {
   check_arg_count("get", 1, count);
-  int i = a[0]->to_int();
-  if (i < 1 || i > 3) throw RuntimeError("Point3 index out of range: ", a[0]);
+  int i = check_int_in_range(a[0], 1, 3, host::msg::kPoint3IndexOutOfRange);
   return new Float(p[i - 1]);
 }
 
@@ -138,15 +137,13 @@ Value* BitArrayValue::get_property(Value* prop) {
 
 Value* BitArrayValue::get_vf(Value** a, int count) {
   check_arg_count("get", 1, count);
-  int i = a[0]->to_int();
-  if (i < 1) throw RuntimeError("BitArray index must be positive number, got: ", a[0]);
+  int i = check_index(a[0], "BitArray");
   return bool_result(bits[i - 1]);
 }
 
 Value* BitArrayValue::put_vf(Value** a, int count) {
   check_arg_count("put", 2, count);
-  int i = a[0]->to_int();
-  if (i < 1) throw RuntimeError("BitArray index must be positive number, got: ", a[0]);
+  int i = check_index(a[0], "BitArray");
   bits.Set(i - 1, a[1]->to_bool());
   return a[1];
 }

@@ -5,14 +5,14 @@
 #include <string>
 #include <unordered_map>
 
+#include "lower_case.h"
 #include "runtime_internal.h"
 
 class NameTable {
  public:
   static Value* intern(const char* text) {
     static auto* table = new std::unordered_map<std::string, Name*>;
-    std::string key(text ? text : "");
-    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string key = host::lower(text ? text : "");
     auto found = table->find(key);
     if (found != table->end()) return found->second;
     auto* n = new Name(save_string(text ? text : ""));

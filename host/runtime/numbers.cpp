@@ -55,12 +55,12 @@ Value* Integer::times_vf(Value** a, int) {
 Value* Integer::div_vf(Value** a, int) {
   if (is_integer(a[0])) {
     int d = static_cast<Integer*>(a[0])->value;
-    if (d == 0) throw RuntimeError("Integer divide by zero");
+    if (d == 0) throw RuntimeError(host::msg::kIntegerDivideByZero);
     if (d == -1) return Integer::intern(wrap(-std::int64_t{value}));
     return Integer::intern(value / d);
   }
   float d = a[0]->to_float();
-  if (d == 0.0f) throw RuntimeError("Divide by zero");
+  if (d == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
   return new Float(static_cast<float>(value) / d);
 }
 Value* Integer::pow_vf(Value** a, int) {
@@ -106,7 +106,7 @@ Value* Float::minus_vf(Value** a, int) { return new Float(value - a[0]->to_float
 Value* Float::times_vf(Value** a, int) { return new Float(value * a[0]->to_float()); }
 Value* Float::div_vf(Value** a, int) {
   float d = a[0]->to_float();
-  if (d == 0.0f) throw RuntimeError("Divide by zero");
+  if (d == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
   return new Float(value / d);
 }
 Value* Float::pow_vf(Value** a, int) { return new Float(std::pow(value, a[0]->to_float())); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/maxscript.h"
+#include "host/messages.h"
 
 namespace host {
 

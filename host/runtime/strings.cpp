@@ -10,7 +10,7 @@ String::String(const char* text) : String(text, text ? std::strlen(text) : 0) {}
 String::String(const char* bytes, std::size_t length) {
   tag = &String_class;
   string = static_cast<char*>(std::malloc(length + 1));
-  if (string == nullptr) throw RuntimeError("Out of memory for a string");
+  if (string == nullptr) throw RuntimeError(host::msg::kOutOfMemoryForString);
   if (length > 0) std::memcpy(string, bytes, length);
   string[length] = '\0';
 }
@@ -55,8 +55,7 @@ STRING_COMPARE(ge_vf, >=)
 
 Value* String::get_vf(Value** a, int count) {
   check_arg_count("get", 1, count);
-  int index = a[0]->to_int();
-  if (index < 1) throw RuntimeError("String index must be positive number, got: ", a[0]);
+  int index = check_index(a[0], "String");
   if (static_cast<std::size_t>(index) > length()) return &undefined;
   return new String(string + index - 1, 1);
 }

@@ -52,7 +52,7 @@ Value* MSTime::times_vf(Value** a, int) {
 }
 Value* MSTime::div_vf(Value** a, int) {
   float d = a[0]->to_float();
-  if (d == 0.0f) throw RuntimeError("Divide by zero");
+  if (d == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
   return new MSTime(static_cast<TimeValue>(std::lround(time / d)));
 }
 Value* MSTime::uminus_vf(Value**, int) { return new MSTime(-time); }

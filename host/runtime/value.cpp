@@ -14,22 +14,22 @@ bool Value::is_kind_of(ValueMetaClass* c) {
 ValueMetaClass* Value::local_base_class() { return tag; }
 
 Value* Value::classOf_vf(Value**, int count) {
-  if (count != 0) throw ArgCountError("classOf", 1, count + 1);
+  check_method_arg_count("classOf", 0, count);
   return tag;
 }
 
 Value* Value::superClassOf_vf(Value**, int count) {
-  if (count != 0) throw ArgCountError("superClassOf", 1, count + 1);
+  check_method_arg_count("superClassOf", 0, count);
   return tag->superclass ? tag->superclass : &Value_class;
 }
 
 Value* Value::isKindOf_vf(Value** arg_list, int count) {
-  if (count != 1) throw ArgCountError("isKindOf", 2, count + 1);
+  check_method_arg_count("isKindOf", 1, count);
   auto* c = dynamic_cast<ValueMetaClass*>(arg_list[0]);
   return bool_result(c != nullptr && is_kind_of(c));
 }
 
-Value* Value::apply(Value**, int) { throw TypeError("Call needs function or class", this); }
+Value* Value::apply(Value**, int) { throw TypeError(host::msg::kCallNeedsFunction, this); }
 
 void Value::sprin1(CharStream* s) { s->printf("<%s>", tag->name); }
 
@@ -44,9 +44,8 @@ TimeValue Value::to_timevalue() { throw ConversionError(this, "Time"); }
 Value* Value::get_property(Value* prop) { throw AccessorError(this, prop); }
 Value* Value::set_property(Value* prop, Value*) { throw AccessorError(this, prop); }
 
-// The host's default methods name themselves in double quotes.
 #define NO_METHOD(method, label) \
-  Value* Value::method(Value**, int) { throw NoMethodError("\"" label "\"", this); }
+  Value* Value::method(Value**, int) { throw NoMethodError(label, this); }
 NO_METHOD(plus_vf, "+")
 NO_METHOD(minus_vf, "-")
 NO_METHOD(times_vf, "*")

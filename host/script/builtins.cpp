@@ -31,7 +31,7 @@ class ScriptStringStream : public CharStream {
 };
 
 Value* make_string_stream(Value** arg_list, int count) {
-  if (count > 1) throw ArgCountError("stringStream", 1, count);
+  check_arg_count_at_most("stringStream", 1, count);
   return new ScriptStringStream(count == 1 ? arg_list[0]->to_string() : "");
 }
 
@@ -40,9 +40,7 @@ CharStream* output_for(Value** arg_list, int count, const char* fn) {
   static Value* to_key = Name::intern("to");
   Value* to = _get_key_arg_or_default(arg_list, count, to_key, nullptr);
   if (to == nullptr) return thread_local_output();
-  auto* stream = dynamic_cast<CharStream*>(to);
-  if (stream == nullptr) throw TypeError(fn, to, &CharStream_class);
-  return stream;
+  return check_class<CharStream>(to, &CharStream_class, fn);
 }
 
 Value* print_cf(Value** arg_list, int count) {
@@ -57,7 +55,7 @@ Value* print_cf(Value** arg_list, int count) {
 // \% prints a percent sign.
 Value* format_cf(Value** arg_list, int count) {
   int positional = positional_count(arg_list, count);
-  if (positional < 1) throw ArgCountError("format", 1, positional);
+  check_arg_count_at_least("format", 1, positional);
   const char* fmt = arg_list[0]->to_string();
   CharStream* out = output_for(arg_list, count, "format to:");
   std::string run;
@@ -124,12 +122,12 @@ Value* mod_cf(Value** arg_list, int count) {
   check_arg_count("mod", 2, count);
   if (arg_list[0]->tag == &Integer_class && arg_list[1]->tag == &Integer_class) {
     int b = arg_list[1]->to_int();
-    if (b == 0) throw RuntimeError("Integer divide by zero");
+    if (b == 0) throw RuntimeError(host::msg::kIntegerDivideByZero);
     if (b == -1) return Integer::intern(0);
     return Integer::intern(arg_list[0]->to_int() % b);
   }
   float b = arg_list[1]->to_float();
-  if (b == 0.0f) throw RuntimeError("Divide by zero");
+  if (b == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
   return new Float(std::fmod(arg_list[0]->to_float(), b));
 }
 
@@ -161,7 +159,7 @@ Value* slider_time_setter(Value* v) {
   set_host_slider_time(v->to_timevalue());
   return v;
 }
-Value* read_only_setter(Value*) { throw RuntimeError("Cannot assign to a read-only system global"); }
+Value* read_only_setter(Value*) { throw RuntimeError(host::msg::kReadOnlySystemGlobal); }
 
 ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream);
 

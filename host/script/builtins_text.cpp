@@ -4,17 +4,14 @@
 #include <cstring>
 #include <string>
 
+#include "../runtime/lower_case.h"
 #include "../runtime/runtime_internal.h"
 
 namespace {
 
 Value* new_string(const std::string& s) { return new String(s.c_str(), s.size()); }
 
-Array* array_arg(Value* v, const char* fn) {
-  auto* a = dynamic_cast<Array*>(v);
-  if (a == nullptr) throw TypeError(fn, v, &Array_class);
-  return a;
-}
+Array* array_arg(Value* v, const char* fn) { return check_class<Array>(v, &Array_class, fn); }
 
 // substring "abcdef" 2 3 -> "bcd"; a count of -1 takes the rest.
 Value* substring_cf(Value** arg_list, int count) {
@@ -33,11 +30,7 @@ Value* find_string_cf(Value** arg_list, int count) {
   check_arg_count("findString", 2, count);
   std::string s = arg_list[0]->to_string();
   std::string what = arg_list[1]->to_string();
-  auto lower = [](std::string t) {
-    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return t;
-  };
-  std::size_t at = lower(s).find(lower(what));
+  std::size_t at = host::lower(s).find(host::lower(what));
   return at == std::string::npos ? static_cast<Value*>(&undefined) : Integer::intern(static_cast<int>(at + 1));
 }
 
@@ -83,8 +76,7 @@ Value* find_item_cf(Value** arg_list, int count) {
 Value* delete_item_cf(Value** arg_list, int count) {
   check_arg_count("deleteItem", 2, count);
   Array* a = array_arg(arg_list[0], "deleteItem");
-  int index = arg_list[1]->to_int();
-  if (index < 1 || index > a->size) throw RuntimeError("deleteItem index out of range: ", arg_list[1]);
+  int index = check_int_in_range(arg_list[1], 1, a->size, host::msg::kDeleteItemIndexOutOfRange);
   std::memmove(a->data + index - 1, a->data + index, sizeof(Value*) * static_cast<std::size_t>(a->size - index));
   --a->size;
   return a;
@@ -93,8 +85,7 @@ Value* delete_item_cf(Value** arg_list, int count) {
 Value* insert_item_cf(Value** arg_list, int count) {
   check_arg_count("insertItem", 3, count);
   Array* a = array_arg(arg_list[1], "insertItem");
-  int index = arg_list[2]->to_int();
-  if (index < 1) throw RuntimeError("insertItem index must be positive number, got: ", arg_list[2]);
+  int index = check_index(arg_list[2], "insertItem");
   while (a->size < index - 1) a->append(&undefined);
   a->append(&undefined);
   std::memmove(a->data + index, a->data + index - 1, sizeof(Value*) * static_cast<std::size_t>(a->size - index));

@@ -31,11 +31,11 @@ Value* apply_function(Value* fn, Value** args, int count) {
   } catch (const FunctionReturn&) {
     throw;
   } catch (const std::bad_alloc&) {
-    throw RuntimeError("Out of memory in ", callee_name(fn).c_str());
+    throw RuntimeError(msg::kOutOfMemoryIn, callee_name(fn).c_str());
   } catch (const std::exception& e) {
-    throw RuntimeError(("C++ exception in " + callee_name(fn) + ": ").c_str(), e.what());
+    throw RuntimeError((msg::kCppExceptionIn + callee_name(fn) + ": ").c_str(), e.what());
   } catch (...) {
-    throw RuntimeError("Unknown C++ exception in ", callee_name(fn).c_str());
+    throw RuntimeError(msg::kUnknownCppExceptionIn, callee_name(fn).c_str());
   }
 }
 

@@ -86,7 +86,7 @@ Value* ForLoop::eval(Frame* f) {
         for (char c : text)
           if (!run_body(f, new String(&c, 1), out)) break;
       } else {
-        throw NoMethodError("\"map\"", seq.value);
+        throw NoMethodError("map", seq.value);
       }
     } else {
       ValueLocals<3> range;
@@ -97,12 +97,12 @@ Value* ForLoop::eval(Frame* f) {
                       range[2]->tag == &Integer_class;
       if (integral) {
         long long i = range[0]->to_int(), last = range[1]->to_int(), step = range[2]->to_int();
-        if (step == 0) throw RuntimeError("for loop step must not be zero");
+        if (step == 0) throw RuntimeError(msg::kForLoopStepZero);
         for (; step > 0 ? i <= last : i >= last; i += step)
           if (!run_body(f, variable_read ? static_cast<Value*>(Integer::intern(static_cast<int>(i))) : &undefined, out)) break;
       } else {
         double i = range[0]->to_float(), last = range[1]->to_float(), step = range[2]->to_float();
-        if (step == 0) throw RuntimeError("for loop step must not be zero");
+        if (step == 0) throw RuntimeError(msg::kForLoopStepZero);
         for (; step > 0 ? i <= last : i >= last; i += step)
           if (!run_body(f, new Float(static_cast<float>(i)), out)) break;
       }
@@ -141,7 +141,7 @@ Value* Try::eval(Frame* f) {
 Value* Throw::eval(Frame* f) {
   if (!message) {
     const std::string* current = current_exception();
-    if (current == nullptr) throw RuntimeError("throw() with no arguments is only allowed inside catch");
+    if (current == nullptr) throw RuntimeError(msg::kBareThrowOutsideCatch);
     throw Rethrown(*current);
   }
   OneValueLocal m(message->eval(f));

@@ -28,7 +28,7 @@ Value* parse_number(const char* text, bool want_integer) {
 
 Value* convert_as(Value* v, Value* target) {
   auto* c = dynamic_cast<ValueMetaClass*>(target);
-  if (c == nullptr) throw TypeError("as needs a class", target);
+  if (c == nullptr) throw TypeError(msg::kAsNeedsClass, target);
   if (v->tag == c) return v;
   if (c == &String_class) {
     StringCharStream s;
@@ -66,9 +66,7 @@ Value* convert_as(Value* v, Value* target) {
     if (auto* a = dynamic_cast<Array*>(v)) {
       BitArray bits;
       for (int i = 0; i < a->size; ++i) {
-        int index = a->data[i]->to_int();
-        if (index < 1) throw RuntimeError("BitArray index must be positive number, got: ", a->data[i]);
-        bits.Set(index - 1);
+        bits.Set(check_index(a->data[i], "BitArray") - 1);
       }
       return new BitArrayValue(bits);
     }

@@ -11,7 +11,7 @@ thread_local const char* t_stack_limit = nullptr;
 Frame::Frame(int slot_count, Frame* parent_frame) : slots(nullptr), count(slot_count), parent(parent_frame) {
   if (count > 0) {
     slots = static_cast<Value**>(std::calloc(static_cast<std::size_t>(count), sizeof(Value*)));
-    if (slots == nullptr) throw RuntimeError("Out of memory for a script frame");
+    if (slots == nullptr) throw RuntimeError(msg::kOutOfMemoryForFrame);
     for (int i = 0; i < count; ++i) slots[i] = &undefined;
   }
 }
@@ -27,7 +27,7 @@ void set_stack_limit(const char* limit) { t_stack_limit = limit; }
 
 void check_stack() {
   const char* here = static_cast<const char*>(__builtin_frame_address(0));
-  if (t_stack_limit != nullptr && here < t_stack_limit) throw RuntimeError("Stack overflow");
+  if (t_stack_limit != nullptr && here < t_stack_limit) throw RuntimeError(msg::kStackOverflow);
 }
 
 }  // namespace host::script

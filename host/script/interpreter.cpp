@@ -50,9 +50,9 @@ Value* run_top_level(TopLevel& t) {
   } catch (const FunctionReturn& r) {
     return r.value;
   } catch (const LoopExit&) {
-    throw RuntimeError("exit outside of a loop");
+    throw RuntimeError(msg::kExitOutsideLoop);
   } catch (const LoopContinue&) {
-    throw RuntimeError("continue outside of a loop");
+    throw RuntimeError(msg::kContinueOutsideLoop);
   }
 }
 
@@ -85,7 +85,7 @@ bool run_source(const std::string& source, const std::string& file_name, const R
 bool run_file(const std::string& path, const RunOptions& options) {
   std::string text;
   if (!read_text(path, text)) {
-    host_line("-- Runtime error: Cannot open script file: " + path);
+    host_line(std::string(msg::kRuntimeErrorPrefix) + msg::kCannotOpenScriptFile + path);
     return false;
   }
   return run_source(text, path, options);
@@ -94,9 +94,9 @@ bool run_file(const std::string& path, const RunOptions& options) {
 void file_in(const std::string& path) {
   std::string resolved = resolve_script(path);
   std::string text;
-  if (!read_text(resolved, text)) throw RuntimeError("fileIn: cannot open file: ", path.c_str());
+  if (!read_text(resolved, text)) throw RuntimeError(msg::kFileInCannotOpen, path.c_str());
   ParseResult parsed = parse(text);
-  if (!parsed.program) throw RuntimeError("fileIn: syntax error in ", (path + "\n" + parsed.error).c_str());
+  if (!parsed.program) throw RuntimeError(msg::kFileInSyntaxError, (path + "\n" + parsed.error).c_str());
   ScriptDir dir(resolved);
   for (TopLevel& t : parsed.program->expressions) run_top_level(t);
 }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <set>
 
+#include "../runtime/lower_case.h"
+
 namespace host::script {
 
 namespace {
@@ -17,10 +19,7 @@ const std::set<std::string>& keywords() {
   return words;
 }
 
-std::string lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
+using host::lower;
 
 bool ident_start(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool ident_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }

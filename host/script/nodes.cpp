@@ -26,8 +26,9 @@ Value* BitArrayLiteral::eval(Frame* f) {
   for (auto& [first, last] : ranges) {
     int from = first->eval(f)->to_int();
     int to = last ? last->eval(f)->to_int() : from;
-    if (to - from > kMaxBitArrayIndex || to > kMaxBitArrayIndex) throw RuntimeError("BitArray index too large: ", Integer::intern(to));
-    if (from < 1 || to < 1) throw RuntimeError("BitArray index must be positive number, got: ", Integer::intern(from < 1 ? from : to));
+    if (to - from > kMaxBitArrayIndex || to > kMaxBitArrayIndex)
+      throw RuntimeError(msg::kBitArrayIndexTooLarge, Integer::intern(to));
+    if (from < 1 || to < 1) check_index(Integer::intern(from < 1 ? from : to), "BitArray");
     for (int i = from; i <= to; ++i) bits.Set(i - 1);
   }
   return new BitArrayValue(bits);

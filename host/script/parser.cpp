@@ -5,16 +5,14 @@
 #include <sstream>
 #include <unordered_map>
 
+#include "../runtime/lower_case.h"
 #include "lexer.h"
 
 namespace host::script {
 
 namespace {
 
-std::string lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
+using host::lower;
 
 struct Failure {
   std::string found, expected;

@@ -43,7 +43,7 @@ class StructClass : public ValueMetaClass {
     }
     for (int i = positional + 1; i + 1 < count; i += 2) {
       int slot = index_of(arg_list[i]);
-      if (slot < 0) throw RuntimeError("Unknown struct member: ", arg_list[i]);
+      if (slot < 0) throw RuntimeError(msg::kUnknownStructMember, arg_list[i]);
       frame->slots[slot] = arg_list[i + 1];
     }
     return instance.value;

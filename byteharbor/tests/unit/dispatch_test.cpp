@@ -29,11 +29,11 @@ TEST(Dispatch, EveryMethodIsAGlobalFunctionObject) {
 TEST(Dispatch, WrongFirstArgumentsAreRefused) {
   Value* tell = global_fn("tell");
   EXPECT_EQ(raised([&] { call(tell, {}); }), "-- Argument count error: Generic apply wanted 1, got 0");
-  EXPECT_EQ(raised([&] { call(tell, {Integer::intern(5)}); }), "-- No \"tell\" function for 5");
+  EXPECT_EQ(raised([&] { call(tell, {Integer::intern(5)}); }), "-- No \"\"tell\"\" function for 5");
   EXPECT_EQ(raised([&] {
               call(global_fn("writeBinInt"), {new String("f"), Integer::intern(1)});
             }),
-            "-- No \"writeBinInt\" function for \"f\"");
+            "-- No \"\"writeBinInt\"\" function for \"f\"");
 }
 
 TEST(Dispatch, ReachesTheBoundMethodWithTheRestOfTheArguments) {
@@ -70,7 +70,7 @@ TEST(Dispatch, EvaluatesEveryArgumentBeforeDispatching) {
   EXPECT_EQ(call(global_fn("writeBinInt"), {keep[1], keep[2]}), &true_value);
   EXPECT_EQ(as_int(call(global_fn("size"), {keep[1]})), 4);
   EXPECT_EQ(raised([&] { call(global_fn("tell"), {new Deferred(Integer::intern(5))}); }),
-            "-- No \"tell\" function for 5");
+            "-- No \"\"tell\"\" function for 5");
   // more arguments than the dispatch keeps on its own stack
   EXPECT_EQ(raised([&] {
               call(global_fn("writeBinInt"), {keep[1], keep[2], keep[2], keep[2], keep[2]});

@@ -47,7 +47,7 @@ class ConversionError : public MAXScriptException {
   ConversionError(Value* value, const char* type_name);
 };
 
-// "-- No "tell" function for 5"
+// "-- No ""tell"" function for 5": give the bare name; the error quotes it.
 class NoMethodError : public MAXScriptException {
  public:
   NoMethodError(const char* fn_name, Value* value);

@@ -6,17 +6,62 @@ namespace host::msg {
 
 // ---- Language and evaluator ------------------------------------------------
 
+// Listener line prefixes of the kinds of script error.
+inline constexpr const char* kArgCountErrorPrefix = "-- Argument count error: ";
+inline constexpr const char* kTypeErrorPrefix = "-- Type error: ";
+inline constexpr const char* kRuntimeErrorPrefix = "-- Runtime error: ";
+inline constexpr const char* kConversionErrorPrefix = "-- Unable to convert: ";
+inline constexpr const char* kUnknownPropertyPrefix = "-- Unknown property: ";
+inline constexpr const char* kSyntaxErrorPrefix = "-- Syntax error: at ";
+// "-- No ""+"" function for undefined": the function's name in doubled quotes.
+inline constexpr const char* kNoMethodPrefix = "-- No \"\"";
+inline constexpr const char* kNoMethodFor = "\"\" function for ";
+
+inline constexpr const char* kCallNeedsFunction = "Call needs function or class";
+inline constexpr const char* kAsNeedsClass = "as needs a class";
+inline constexpr const char* kStackOverflow = "Stack overflow";
+inline constexpr const char* kForLoopStepZero = "for loop step must not be zero";
+inline constexpr const char* kExitOutsideLoop = "exit outside of a loop";
+inline constexpr const char* kContinueOutsideLoop = "continue outside of a loop";
+inline constexpr const char* kBareThrowOutsideCatch =
+    "throw() with no arguments is only allowed inside catch";
+inline constexpr const char* kUnknownStructMember = "Unknown struct member: ";
+inline constexpr const char* kReadOnlySystemGlobal = "Cannot assign to a read-only system global";
+// A generic function applied to nothing.
+inline constexpr const char* kGenericApply = "Generic apply";
+// C++ exceptions that host or module code lets out become runtime errors.
+inline constexpr const char* kOutOfMemoryIn = "Out of memory in ";
+inline constexpr const char* kOutOfMemory = "Out of memory";
+inline constexpr const char* kCppExceptionIn = "C++ exception in ";
+inline constexpr const char* kCppException = "C++ exception: ";
+inline constexpr const char* kUnknownCppExceptionIn = "Unknown C++ exception in ";
+inline constexpr const char* kUnknownCppException = "Unknown C++ exception";
+inline constexpr const char* kOutOfMemoryForFrame = "Out of memory for a script frame";
+// Script files.
+inline constexpr const char* kCannotOpenScriptFile = "Cannot open script file: ";
+inline constexpr const char* kFileInCannotOpen = "fileIn: cannot open file: ";
+inline constexpr const char* kFileInSyntaxError = "fileIn: syntax error in ";
+
 
 // ---- Numbers, time and maths -----------------------------------------------
 
+inline constexpr const char* kIntegerDivideByZero = "Integer divide by zero";
+inline constexpr const char* kDivideByZero = "Divide by zero";
+
 
 // ---- Geometry values and colours -------------------------------------------
+
+inline constexpr const char* kPoint3IndexOutOfRange = "Point3 index out of range: ";
 
 
 // ---- Strings, arrays and bit arrays ----------------------------------------
 
 // Completed by the kind of value: "Array index must be positive number, got: 0".
 inline constexpr const char* kIndexMustBePositive = " index must be positive number, got: ";
+inline constexpr const char* kBitArrayIndexTooLarge = "BitArray index too large: ";
+inline constexpr const char* kDeleteItemIndexOutOfRange = "deleteItem index out of range: ";
+inline constexpr const char* kOutOfMemoryForArray = "Out of memory for an array";
+inline constexpr const char* kOutOfMemoryForString = "Out of memory for a string";
 
 
 // ---- Files, streams and processes ------------------------------------------
@@ -27,5 +72,16 @@ inline constexpr const char* kIndexMustBePositive = " index must be positive num
 
 // ---- Collector, loader and listener ----------------------------------------
 
+// "-- Plug-in <file> not loaded: <reason>"
+inline constexpr const char* kPluginNotLoaded = " not loaded: ";
+inline constexpr const char* kPluginPrefix = "-- Plug-in ";
+inline constexpr const char* kPluginFolderPrefix = "-- Plug-in folder ";
+inline constexpr const char* kPluginFolderUnreadable = " cannot be read: ";
+inline constexpr const char* kPluginLoaderError = "unknown loader error";
+inline constexpr const char* kPluginMissingExport = "it does not export ";
+inline constexpr const char* kPluginStartRaised = "its start-up raised ";
+inline constexpr const char* kPluginStartThrew = "its start-up threw ";
+inline constexpr const char* kPluginNameTaken = "a module of the same file name is already loaded from ";
+inline constexpr const char* kCannotWriteOutput = "listener: cannot write its output: ";
 
 }  // namespace host::msg

@@ -43,7 +43,7 @@ TEST(Errors, FormatTheirListenerLine) {
             "-- Runtime error: Windows Error: Access is denied.");
   EXPECT_EQ(ConversionError(new String("abc"), "Integer").message(),
             "-- Unable to convert: \"abc\" to type: Integer");
-  EXPECT_EQ(NoMethodError("\"+\"", &undefined).message(), "-- No \"\"+\"\" function for undefined");
+  EXPECT_EQ(NoMethodError("+", &undefined).message(), "-- No \"\"+\"\" function for undefined");
 }
 
 TEST(Conversions, RefuseWhatTheClassCannotBecome) {
