@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace host::listener {
@@ -40,7 +41,7 @@ ListenerStream::ListenerStream(bool use_colour) : use_colour_(use_colour) {
 
 ListenerStream::~ListenerStream() {
   reset_colour();
-  std::fflush(stdout);
+  note_failure(std::fflush(stdout));
   if (window_ != nullptr) DestroyWindow(window_);
   if (g_stream == this) g_stream = nullptr;
 }
@@ -50,19 +51,28 @@ void ListenerStream::set_text_colour(COLORREF colour) {
   colour_pending_ = use_colour_;
 }
 
+void ListenerStream::note_failure(int result) {
+  if (result == EOF && write_error_ == 0) write_error_ = errno != 0 ? errno : EIO;
+}
+
+void ListenerStream::write(const char* text) { note_failure(std::fputs(text, stdout)); }
+
 void ListenerStream::puts(const char* text) {
   if (colour_pending_ && *text) {
-    std::fprintf(stdout, "\x1b[38;2;%u;%u;%um", colour_ & 0xFF, (colour_ >> 8) & 0xFF, (colour_ >> 16) & 0xFF);
+    char code[48];
+    std::snprintf(code, sizeof code, "\x1b[38;2;%u;%u;%um", colour_ & 0xFF, (colour_ >> 8) & 0xFF,
+                  (colour_ >> 16) & 0xFF);
+    write(code);
     colour_pending_ = false;
     colour_active_ = true;
   }
-  std::fputs(text, stdout);
+  write(text);
 }
 
 void ListenerStream::reset_colour() {
   colour_pending_ = false;
   if (colour_active_) {
-    std::fputs("\x1b[0m", stdout);
+    write("\x1b[0m");
     colour_active_ = false;
   }
 }
@@ -70,9 +80,9 @@ void ListenerStream::reset_colour() {
 // The host's own lines end any colour a module asked for.
 void ListenerStream::host_puts(const char* text) {
   reset_colour();
-  std::fputs(text, stdout);
+  write(text);
 }
 
-void ListenerStream::flush() { std::fflush(stdout); }
+void ListenerStream::flush() { note_failure(std::fflush(stdout)); }
 
 }  // namespace host::listener

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -65,7 +66,7 @@ int run(const Options& options) {
     // While scripts run from files or -e, the terminal's keys reach
     // GetAsyncKeyState (an Esc poll); the interactive prompt reads them itself.
     std::optional<TerminalKeys> keys;
-    if (!interactive) keys.emplace();
+    if (!interactive) keys.emplace(std::chrono::milliseconds(options.key_hold_ms));
     for (const std::string& expr : options.expressions) {
       clean = host::script::run_source(expr, "-e", run_options) && clean;
       if (!clean && !options.keep_going) break;
@@ -83,6 +84,10 @@ int run(const Options& options) {
     }
     status = clean ? 0 : 1;
     stream.flush();
+    if (stream.write_error() != 0) {
+      std::cerr << host::msg::kCannotWriteOutput << std::strerror(stream.write_error()) << "\n";
+      status = 1;
+    }
     // Values die before the modules whose code they run on.
     host::gc_shutdown();
     loader.unload_all();

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace host::listener {
@@ -15,6 +16,8 @@ const char* const kUsage =
     "  --keep-going       go on with the next expression after an uncaught error\n"
     "  --list-plugins     print each loaded module: file, description, version\n"
     "  --colour WHEN      colour listener text: auto (default), always, never\n"
+    "  --key-hold MS      a key typed at the terminal counts as held this long after\n"
+    "                     its last press or repeat (default 500)\n"
     "  -h, --help         show this help\n";
 
 std::optional<Options> parse_options(int argc, char** argv, std::string& error) {
@@ -57,6 +60,16 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error) 
         error = std::string("unknown colour mode: ") + v;
         return std::nullopt;
       }
+    } else if (a == "--key-hold") {
+      const char* v = value("a time in milliseconds");
+      if (!v) return std::nullopt;
+      char* end = nullptr;
+      long ms = std::strtol(v, &end, 10);
+      if (*v == '\0' || *end != '\0' || ms < 1 || ms > 3600000) {
+        error = std::string("--key-hold needs a time in milliseconds, got: ") + v;
+        return std::nullopt;
+      }
+      o.key_hold_ms = static_cast<int>(ms);
     } else if (a == "-h" || a == "--help") {
       o.help = true;
     } else if (a.size() > 1 && a[0] == '-') {

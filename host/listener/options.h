@@ -18,6 +18,9 @@ struct Options {
   bool keep_going = false;
   bool list_plugins = false;
   bool help = false;
+  // --key-hold: how long a key typed at the terminal counts as held after its
+  // last press or auto-repeat.
+  int key_hold_ms = 500;
   ColourMode colour = ColourMode::Auto;
 };
 

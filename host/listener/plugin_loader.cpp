@@ -52,6 +52,13 @@ void PluginLoader::load_folders(const std::vector<std::string>& folders) {
 }
 
 bool PluginLoader::load(const std::string& path, const std::string& file_name) {
+  // Two copies of one module would register the same globals twice, and the
+  // second unload would forget what the first already took away.
+  for (const LoadedModule& loaded : modules_)
+    if (lower(loaded.file_name) == lower(file_name)) {
+      report(file_name, msg::kPluginNameTaken + fs::path(loaded.path).parent_path().string());
+      return false;
+    }
   // Loading constructs the module's static objects, which register its
   // functions and classes.
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -98,6 +105,8 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
     report(file_name, msg::kPluginStartRaised + e.message());
   } catch (const std::exception& e) {
     report(file_name, msg::kPluginStartThrew + std::string(e.what()));
+  } catch (...) {
+    report(file_name, msg::kPluginStartThrewUnknown);
   }
   modules_.push_back(std::move(m));
   return true;

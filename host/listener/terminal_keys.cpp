@@ -6,7 +6,6 @@
 #include <winapi/keyboard_feed.h>
 
 #include <array>
-#include <chrono>
 #include <cctype>
 #include <csignal>
 
@@ -16,19 +15,31 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A terminal reports presses, not releases: a key counts as held while its
-// auto-repeat keeps arriving, and as released once it has been quiet this long.
-constexpr auto kReleaseAfter = std::chrono::milliseconds(500);
 constexpr int kPollMs = 50;
 
-// A listener stopped by a signal still gives the terminal back as it was.
+// A listener that dies of a signal, a crash included, still gives the
+// terminal back as it was; then the signal goes on to what handled it before
+// (the default action, or a sanitizer's report).
 termios g_saved_for_signals;
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGQUIT, SIGHUP};
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGQUIT, SIGHUP, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+struct sigaction g_previous[NSIG];
 
 void restore_and_reraise(int signal_number) {
   tcsetattr(STDIN_FILENO, TCSANOW, &g_saved_for_signals);
-  std::signal(signal_number, SIG_DFL);
-  std::raise(signal_number);
+  sigaction(signal_number, &g_previous[signal_number], nullptr);
+  // Blocked until this handler returns; a fault's instruction would fault again anyway.
+  raise(signal_number);
+}
+
+// A stack overflow leaves no stack for the handler: it runs on its own.
+void ensure_signal_stack() {
+  static thread_local std::array<char, 64 * 1024> signal_stack;
+  stack_t current{};
+  if (sigaltstack(nullptr, &current) == 0 && !(current.ss_flags & SS_DISABLE)) return;
+  stack_t own{};
+  own.ss_sp = signal_stack.data();
+  own.ss_size = signal_stack.size();
+  sigaltstack(&own, nullptr);
 }
 
 }  // namespace
@@ -44,7 +55,7 @@ int virtual_key_of(unsigned char byte) {
   return 0;
 }
 
-TerminalKeys::TerminalKeys() {
+TerminalKeys::TerminalKeys(std::chrono::milliseconds hold_time) : hold_time_(hold_time) {
   // Only a listener in the terminal's foreground may change its mode (a
   // background one would be stopped for trying).
   if (!isatty(STDIN_FILENO) || tcgetpgrp(STDIN_FILENO) != getpgrp()) return;
@@ -55,7 +66,12 @@ TerminalKeys::TerminalKeys() {
   raw.c_cc[VTIME] = 0;
   g_saved_for_signals = saved_;
   if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0) return;
-  for (int sig : kSignals) std::signal(sig, restore_and_reraise);
+  ensure_signal_stack();
+  struct sigaction restore {};
+  restore.sa_handler = restore_and_reraise;
+  restore.sa_flags = SA_ONSTACK;
+  sigemptyset(&restore.sa_mask);
+  for (int sig : kSignals) sigaction(sig, &restore, &g_previous[sig]);
   active_ = true;
   thread_ = std::thread([this] { watch(); });
 }
@@ -65,7 +81,7 @@ TerminalKeys::~TerminalKeys() {
   stop_ = true;
   thread_.join();
   tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
-  for (int sig : kSignals) std::signal(sig, SIG_DFL);
+  for (int sig : kSignals) sigaction(sig, &g_previous[sig], nullptr);
   ResetKeyStates();
 }
 
@@ -91,7 +107,7 @@ void TerminalKeys::watch() {
     }
     auto now = Clock::now();
     for (int vk = 0; vk < 256; ++vk)
-      if (down[vk] && now - last_seen[vk] > kReleaseAfter) {
+      if (down[vk] && now - last_seen[vk] > hold_time_) {
         FeedKeyState(vk, false);
         down[vk] = false;
       }

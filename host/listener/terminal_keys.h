@@ -5,14 +5,18 @@
 #include <termios.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace host::listener {
 
 class TerminalKeys {
  public:
+  // A terminal reports presses, not releases: a key counts as held while its
+  // auto-repeat keeps arriving, and as released once it has been quiet for
+  // hold_time (longer than the terminal's auto-repeat delay).
   // Starts watching when standard input is a terminal; does nothing otherwise.
-  TerminalKeys();
+  explicit TerminalKeys(std::chrono::milliseconds hold_time);
   ~TerminalKeys();
   TerminalKeys(const TerminalKeys&) = delete;
   TerminalKeys& operator=(const TerminalKeys&) = delete;
@@ -20,6 +24,7 @@ class TerminalKeys {
 
  private:
   void watch();
+  std::chrono::milliseconds hold_time_;
   bool active_ = false;
   termios saved_{};
   std::atomic<bool> stop_{false};

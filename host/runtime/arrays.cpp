@@ -40,15 +40,11 @@ void Array::gc_trace() {
 
 // Arrays may hold themselves; printing shows an inner repeat as "#(...)".
 void Array::sprin1(CharStream* s) {
-  static thread_local std::vector<Array*> printing;
-  if (std::find(printing.begin(), printing.end(), this) != printing.end() || printing.size() > 64) {
+  host::PrintNesting nesting(this);
+  if (nesting.repeated()) {
     s->puts("#(...)");
     return;
   }
-  printing.push_back(this);
-  struct Done {
-    ~Done() { printing.pop_back(); }
-  } done;
   s->puts("#(");
   for (int i = 0; i < size && i < kPrintLimit; ++i) {
     if (i > 0) s->puts(", ");

@@ -49,6 +49,21 @@ void push_current_exception(const std::string& text);
 void pop_current_exception();
 const std::string* current_exception();
 
+// Printing a value that refers to others: inside a value that is already
+// being printed on this thread, or nested too deeply, repeated() is true and
+// the value prints only its repeat mark ("#(...)" for arrays).
+class PrintNesting {
+ public:
+  explicit PrintNesting(const Value* v);
+  ~PrintNesting();
+  PrintNesting(const PrintNesting&) = delete;
+  PrintNesting& operator=(const PrintNesting&) = delete;
+  bool repeated() const { return repeated_; }
+
+ private:
+  bool repeated_;
+};
+
 // Float and number formatting shared by the printers.
 std::string format_float(float f);
 std::string format_component(float f);

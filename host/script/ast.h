@@ -206,7 +206,7 @@ class Exit : public Node {
 class Continue : public Node {
  public:
   using Node::Node;
-  Value* eval(Frame*) override { throw LoopContinue{}; }
+  Value* eval(Frame*) override;
 };
 
 class Return : public Node {

@@ -22,20 +22,8 @@ Value* apply_function(Value* fn, Value** args, int count) {
   if (fn->tag == &ScriptFunction_class) return fn->apply(args, count);
   try {
     return fn->apply(args, count);
-  } catch (const MAXScriptException&) {
-    throw;
-  } catch (const LoopExit&) {
-    throw;
-  } catch (const LoopContinue&) {
-    throw;
-  } catch (const FunctionReturn&) {
-    throw;
-  } catch (const std::bad_alloc&) {
-    throw RuntimeError(msg::kOutOfMemoryIn, callee_name(fn).c_str());
-  } catch (const std::exception& e) {
-    throw RuntimeError((msg::kCppExceptionIn + callee_name(fn) + ": ").c_str(), e.what());
   } catch (...) {
-    throw RuntimeError(msg::kUnknownCppExceptionIn, callee_name(fn).c_str());
+    rethrow_as_script_error(callee_name(fn).c_str());
   }
 }
 
@@ -75,6 +63,7 @@ void ScriptFunction::gc_trace() { gc_mark(closure); }
 Value* ScriptFunction::apply(Value** arg_list, int count) {
   check_stack();
   gc_safe_point();
+  OutsideLoops own_body;
   int positional = positional_count(arg_list, count);
   if (positional != code->positional) throw ArgCountError(name, code->positional, positional);
   OneValueLocal frame_value(new Frame(code->slot_count, closure));

@@ -30,6 +30,7 @@ Value* If::eval(Frame* f) {
 }
 
 Value* While::eval(Frame* f) {
+  InLoop loop;
   OneValueLocal last(&undefined);
   try {
     if (do_first) {
@@ -70,6 +71,7 @@ bool ForLoop::run_body(Frame* f, Value* v, Array* results) {
 }
 
 Value* ForLoop::eval(Frame* f) {
+  InLoop loop;
   OneValueLocal results(collect ? new Array(0) : nullptr);
   auto* out = static_cast<Array*>(results.value);
   try {
@@ -113,7 +115,15 @@ Value* ForLoop::eval(Frame* f) {
   return out ? static_cast<Value*>(out) : &ok;
 }
 
-Value* Exit::eval(Frame* f) { throw LoopExit{value ? value->eval(f) : &ok}; }
+Value* Exit::eval(Frame* f) {
+  if (!in_loop()) throw RuntimeError(msg::kExitOutsideLoop);
+  throw LoopExit{value ? value->eval(f) : &ok};
+}
+
+Value* Continue::eval(Frame*) {
+  if (!in_loop()) throw RuntimeError(msg::kContinueOutsideLoop);
+  throw LoopContinue{};
+}
 
 Value* Return::eval(Frame* f) { throw FunctionReturn{value ? value->eval(f) : &ok}; }
 
@@ -127,12 +137,18 @@ Value* Case::eval(Frame* f) {
   return default_clause ? default_clause->eval(f) : &undefined;
 }
 
+// catch takes every error, a C++ exception from host or module code too;
+// exit, continue and return pass through.
 Value* Try::eval(Frame* f) {
   std::string caught;
   try {
     return body->eval(f);
-  } catch (const MAXScriptException& e) {
-    caught = e.message();
+  } catch (...) {
+    try {
+      rethrow_as_script_error();
+    } catch (const MAXScriptException& e) {
+      caught = e.message();
+    }
   }
   CaughtError current(caught);
   return handler->eval(f);

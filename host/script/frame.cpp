@@ -1,11 +1,15 @@
 #include "frame.h"
 
 #include <cstdlib>
+#include <exception>
+#include <new>
+#include <string>
 
 namespace host::script {
 
 namespace {
 thread_local const char* t_stack_limit = nullptr;
+thread_local int t_loop_depth = 0;
 }
 
 Frame::Frame(int slot_count, Frame* parent_frame) : slots(nullptr), count(slot_count), parent(parent_frame) {
@@ -21,6 +25,35 @@ Frame::~Frame() { std::free(slots); }
 void Frame::gc_trace() {
   gc_mark(parent);
   for (int i = 0; i < count; ++i) gc_mark(slots[i]);
+}
+
+InLoop::InLoop() { ++t_loop_depth; }
+InLoop::~InLoop() { --t_loop_depth; }
+OutsideLoops::OutsideLoops() : saved_(t_loop_depth) { t_loop_depth = 0; }
+OutsideLoops::~OutsideLoops() { t_loop_depth = saved_; }
+bool in_loop() { return t_loop_depth > 0; }
+
+void rethrow_as_script_error(const char* where) {
+  try {
+    throw;
+  } catch (const MAXScriptException&) {
+    throw;
+  } catch (const LoopExit&) {
+    throw;
+  } catch (const LoopContinue&) {
+    throw;
+  } catch (const FunctionReturn&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    if (where == nullptr) throw RuntimeError(msg::kOutOfMemory);
+    throw RuntimeError(msg::kOutOfMemoryIn, where);
+  } catch (const std::exception& e) {
+    if (where == nullptr) throw RuntimeError(msg::kCppException, e.what());
+    throw RuntimeError((msg::kCppExceptionIn + std::string(where) + ": ").c_str(), e.what());
+  } catch (...) {
+    if (where == nullptr) throw RuntimeError(msg::kUnknownCppException);
+    throw RuntimeError(msg::kUnknownCppExceptionIn, where);
+  }
 }
 
 void set_stack_limit(const char* limit) { t_stack_limit = limit; }

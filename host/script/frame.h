@@ -26,6 +26,36 @@ struct FunctionReturn {
   Value* value;
 };
 
+// exit and continue act on the innermost loop of the same function call or
+// top-level expression; with none running they raise a runtime error the
+// script can catch, and never reach a loop of the caller.
+class InLoop {
+ public:
+  InLoop();
+  ~InLoop();
+  InLoop(const InLoop&) = delete;
+  InLoop& operator=(const InLoop&) = delete;
+};
+// Set for a function body, a struct's initialisers and a top-level
+// expression: the loops around the call are out of reach inside.
+class OutsideLoops {
+ public:
+  OutsideLoops();
+  ~OutsideLoops();
+  OutsideLoops(const OutsideLoops&) = delete;
+  OutsideLoops& operator=(const OutsideLoops&) = delete;
+
+ private:
+  int saved_;
+};
+bool in_loop();
+
+// Inside a catch block: throws the exception being handled on as a script
+// error. Script errors and control flow (exit, continue, return) go on as
+// they are; a C++ exception that host or module code let out becomes a
+// runtime error, naming `where` (the function called) when given.
+[[noreturn]] void rethrow_as_script_error(const char* where = nullptr);
+
 // Raises "Stack overflow" before script recursion exhausts the thread's stack.
 void check_stack();
 // Sets the lowest stack address scripts may reach on this thread.

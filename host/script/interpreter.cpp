@@ -44,15 +44,21 @@ std::string resolve_script(const std::string& path) {
 
 // Runs one top-level expression in a frame of its own.
 Value* run_top_level(TopLevel& t) {
+  OutsideLoops own_expression;
   OneValueLocal frame(new Frame(t.slot_count, nullptr));
   try {
     return t.expr->eval(static_cast<Frame*>(frame.value));
   } catch (const FunctionReturn& r) {
     return r.value;
-  } catch (const LoopExit&) {
-    throw RuntimeError(msg::kExitOutsideLoop);
-  } catch (const LoopContinue&) {
-    throw RuntimeError(msg::kContinueOutsideLoop);
+  }
+}
+
+// The listener line of the error being handled, C++ exceptions included.
+std::string error_line() {
+  try {
+    rethrow_as_script_error();
+  } catch (const MAXScriptException& e) {
+    return e.message();
   }
 }
 
@@ -61,7 +67,13 @@ Value* run_top_level(TopLevel& t) {
 void host_line(const std::string& text) { host::host_puts((text + "\n").c_str()); }
 
 bool run_source(const std::string& source, const std::string& file_name, const RunOptions& options) {
-  ParseResult parsed = parse(source);
+  ParseResult parsed;
+  try {
+    parsed = parse(source);
+  } catch (...) {
+    host_line(error_line());
+    return false;
+  }
   if (!parsed.program) {
     host_line(parsed.error);
     return false;
@@ -72,8 +84,8 @@ bool run_source(const std::string& source, const std::string& file_name, const R
     try {
       Value* result = run_top_level(t);
       if (options.echo) host_line(print_form(result));
-    } catch (const MAXScriptException& e) {
-      host_line(e.message());
+    } catch (...) {
+      host_line(error_line());
       clean = false;
       if (!options.keep_going) break;
     }

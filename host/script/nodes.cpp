@@ -3,7 +3,12 @@
 
 namespace host::script {
 
+// Every node whose evaluation recurses into its operands checks the stack
+// first: a generated chain (a[1][1]..., x as integer as integer ...) ends in
+// a "Stack overflow" error rather than a crash.
+
 Value* Assignable::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
+  check_stack();
   OneValueLocal old(eval(f));
   Value* r = rhs->eval(f);
   return assign(f, op(old.value, r));
@@ -12,6 +17,7 @@ Value* Assignable::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
 Value* StringLiteral::eval(Frame*) { return new String(text.c_str(), text.size()); }
 
 Value* ArrayLiteral::eval(Frame* f) {
+  check_stack();
   OneValueLocal result(new Array(static_cast<int>(items.size())));
   auto* a = static_cast<Array*>(result.value);
   for (auto& item : items) a->append(item->eval(f));
@@ -35,6 +41,7 @@ Value* BitArrayLiteral::eval(Frame* f) {
 }
 
 Value* PointLiteral::eval(Frame* f) {
+  check_stack();
   float px = x->eval(f)->to_float();
   float py = y->eval(f)->to_float();
   float pz = z->eval(f)->to_float();
@@ -49,9 +56,13 @@ static Frame* frame_at(Frame* f, int depth) {
 Value* LocalVar::eval(Frame* f) { return frame_at(f, depth)->slots[slot]; }
 Value* LocalVar::assign(Frame* f, Value* v) { return frame_at(f, depth)->slots[slot] = v; }
 
-Value* Property::eval(Frame* f) { return object->eval(f)->get_property(prop); }
+Value* Property::eval(Frame* f) {
+  check_stack();
+  return object->eval(f)->get_property(prop);
+}
 
 Value* Property::assign(Frame* f, Value* v) {
+  check_stack();
   OneValueLocal keep(v);
   Value* o = object->eval(f);
   o->set_property(prop, v);
@@ -59,6 +70,7 @@ Value* Property::assign(Frame* f, Value* v) {
 }
 
 Value* Property::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
+  check_stack();
   ValueLocals<2> v;
   v[0] = object->eval(f);
   v[1] = v[0]->get_property(prop);
@@ -68,12 +80,14 @@ Value* Property::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
 }
 
 Value* Index::eval(Frame* f) {
+  check_stack();
   OneValueLocal o(object->eval(f));
   Value* i = index->eval(f);
   return o.value->get_vf(&i, 1);
 }
 
 Value* Index::assign(Frame* f, Value* v) {
+  check_stack();
   ValueLocals<3> a;
   a[2] = v;
   a[0] = object->eval(f);
@@ -84,6 +98,7 @@ Value* Index::assign(Frame* f, Value* v) {
 }
 
 Value* Index::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
+  check_stack();
   ValueLocals<3> a;
   a[0] = object->eval(f);
   a[1] = index->eval(f);
@@ -94,6 +109,7 @@ Value* Index::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
 }
 
 Value* Assign::eval(Frame* f) {
+  check_stack();
   if (op != nullptr) return target->update(f, op, value.get());
   return target->assign(f, value->eval(f));
 }
@@ -105,9 +121,13 @@ Value* Binary::eval(Frame* f) {
   return op(l.value, r);
 }
 
-Value* Negate::eval(Frame* f) { return operand->eval(f)->uminus_vf(nullptr, 0); }
+Value* Negate::eval(Frame* f) {
+  check_stack();
+  return operand->eval(f)->uminus_vf(nullptr, 0);
+}
 
 Value* Logical::eval(Frame* f) {
+  check_stack();
   switch (kind) {
     case Not: return bool_result(!left->eval(f)->to_bool());
     case And: return left->eval(f)->to_bool() ? bool_result(right->eval(f)->to_bool()) : &false_value;
@@ -117,6 +137,7 @@ Value* Logical::eval(Frame* f) {
 }
 
 Value* AsConversion::eval(Frame* f) {
+  check_stack();
   OneValueLocal v(value->eval(f));
   return convert_as(v.value, target->eval(f));
 }

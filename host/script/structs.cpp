@@ -31,6 +31,7 @@ class StructClass : public ValueMetaClass {
   // Person "Ann" 3 fills data members in order; name:"Ann" fills one by name.
   Value* apply(Value** arg_list, int count) override {
     int positional = positional_count(arg_list, count);
+    OutsideLoops own_initialisers;
     OneValueLocal frame_value(new Frame(static_cast<int>(code->members.size()), closure));
     auto* frame = static_cast<Frame*>(frame_value.value);
     OneValueLocal instance(new StructInstance(this, frame));
@@ -91,7 +92,14 @@ Value* StructInstance::set_property(Value* prop, Value* v) {
   return v;
 }
 
+// Instances may reach themselves through their members: an inner repeat
+// prints as "(...)".
 void StructInstance::sprin1(CharStream* s) {
+  PrintNesting nesting(this);
+  if (nesting.repeated()) {
+    s->puts("(...)");
+    return;
+  }
   s->printf("(%s", definition_->name);
   const StructCode& code = *definition_->code;
   for (std::size_t i = 0; i < code.members.size(); ++i) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """The listener's command line: options, exit codes and plug-in listing."""
 import os
+import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -43,6 +45,7 @@ class ListenerOptions(unittest.TestCase):
     def test_misuse_is_explained(self):
         code, out = run("--bogus")
         self.assertEqual(code, 2)
+        self.assertEqual(run("--key-hold", "soon")[0], 2)
         self.assertIn("unknown option: --bogus", out)
         self.assertIn("usage: listener", out)
         code, out = run("--no-plugins", "/no/such/file.ms")
@@ -58,16 +61,60 @@ class ListenerOptions(unittest.TestCase):
         code, out = run("--no-plugins", stdin=b"\"unterminated\nprint 1\n")
         self.assertEqual(code, 1)
         self.assertIn("-- Syntax error: at end of script, expected \" to close the string", out)
+        # Chains the reader builds in a loop but the evaluator follows by recursion.
+        code, out = run("--no-plugins", stdin=b"a = #(1)\nprint a" + b"[1]" * 1000000 + b"\n")
+        self.assertEqual((code, out), (1, "-- Runtime error: Stack overflow\n"))
+        code, out = run("--no-plugins", stdin=b"print (1" + b" as integer" * 2000000 + b")\n")
+        self.assertEqual((code, out), (1, "-- Runtime error: Stack overflow\n"))
+        for chain in (b"x = 1\nprint x" + b".y" * 1000000, b"print (" + b"not " * 2000000 + b"true)"):
+            code, out = run("--no-plugins", stdin=chain + b"\n")
+            self.assertIn(code, (0, 1), out[:200])
+            self.assertTrue(out.startswith(("-- ", "true")), out[:200])
+
+    def test_values_that_reach_themselves_print_their_repeat(self):
+        script = ("struct N (next, prev); a = N(); b = N(); a.next = b; b.prev = a; a; "
+                  "a as string; try (a + 1) catch (getCurrentException())")
+        code, out = run("--no-plugins", "--echo", "-e", script)
+        self.assertEqual(code, 0)
+        shown = "(N next:(N next:undefined prev:(...)) prev:undefined)"
+        self.assertEqual(out.splitlines()[-3:],
+                         [shown, '"' + shown + '"', '"-- No ""+"" function for ' + shown + '"'])
+
+    def test_output_that_cannot_be_written_fails_the_run(self):
+        with open("/dev/full", "w") as full:
+            p = subprocess.run([LISTENER, "--no-plugins", "-e", "print 1"], stdout=full,
+                               stderr=subprocess.PIPE, timeout=120)
+        self.assertEqual(p.returncode, 1)
+        self.assertIn("listener: cannot write its output: No space left on device", p.stderr.decode())
+
+    def test_a_second_module_of_the_same_file_name_is_refused(self):
+        plug = os.path.join(TEST_PLUGINS, "testplug", "testplug.dlx")
+        with tempfile.TemporaryDirectory() as d:
+            first, second = os.path.join(d, "first"), os.path.join(d, "second")
+            os.mkdir(first)
+            os.mkdir(second)
+            shutil.copy(plug, first)
+            shutil.copy(plug, second)
+            shutil.copy(plug, os.path.join(second, "TestPlug.DLX"))  # the same name to Windows
+            code, out = run("--plugins", first, "--plugins", second, "-e", "print (tpAdd 2 3)")
+        refused = [line for line in out.splitlines() if "not loaded" in line]
+        self.assertEqual(code, 0, out)
+        self.assertEqual(len(refused), 2, out)
+        for line in refused:
+            self.assertRegex(line, r"^-- Plug-in (testplug\.dlx|TestPlug\.DLX) not loaded: a module of the "
+                                   r"same file name is already loaded from .*/(first|second)$")
+        self.assertIn("5", out.splitlines())
 
     def test_terminal_keys_reach_the_key_state(self):
         import pty, select, time
+        # A long hold time: the second query is surely inside it.
         script = ("print \"ready\"; t0 = timeStamp(); k = 0\n"
                   "while k == 0 and (timeStamp() - t0) < 20000 do k = tpKeyState 27\n"
                   "print k; print (tpKeyState 27)")
         pid, fd = pty.fork()
         if pid == 0:
             os.execv(LISTENER, [LISTENER, "--plugins", os.path.join(TEST_PLUGINS, "testplug"),
-                                "-e", script])
+                                "--key-hold", "600000", "-e", script])
         out = b""
         deadline = time.time() + 60
         sent = False
@@ -89,6 +136,31 @@ class ListenerOptions(unittest.TestCase):
         # Down now and pressed since the last query, then only down.
         self.assertIn("-32767", lines)
         self.assertEqual(lines[lines.index("-32767") + 1], "-32768")
+
+    def test_a_crash_gives_the_terminal_back(self):
+        import fcntl, select, termios, time
+        master, slave = os.openpty()
+        pid = os.fork()
+        if pid == 0:
+            os.setsid()
+            fcntl.ioctl(slave, termios.TIOCSCTTY, 0)
+            for fd in (0, 1, 2):
+                os.dup2(slave, fd)
+            os.execv(LISTENER, [LISTENER, "--no-plugins", "-e",
+                                "print \"ready\"; t0 = timeStamp(); while (timeStamp() - t0) < 60000 do ()"])
+        out = b""
+        deadline = time.time() + 60
+        while b'"ready"' not in out and time.time() < deadline:
+            if select.select([master], [], [], 0.2)[0]:
+                out += os.read(master, 4096)
+        os.kill(pid, signal.SIGSEGV)
+        _, status = os.waitpid(pid, 0)
+        lflag = termios.tcgetattr(slave)[3]
+        os.close(master)
+        os.close(slave)
+        self.assertIn(b'"ready"', out)
+        self.assertTrue(os.WIFSIGNALED(status) or os.WEXITSTATUS(status) != 0)
+        self.assertEqual(lflag & (termios.ECHO | termios.ICANON), termios.ECHO | termios.ICANON)
 
     def test_list_plugins(self):
         code, out = run("--plugins", os.path.join(TEST_PLUGINS, "testplug"), "--list-plugins")

@@ -81,6 +81,7 @@ inline constexpr const char* kPluginLoaderError = "unknown loader error";
 inline constexpr const char* kPluginMissingExport = "it does not export ";
 inline constexpr const char* kPluginStartRaised = "its start-up raised ";
 inline constexpr const char* kPluginStartThrew = "its start-up threw ";
+inline constexpr const char* kPluginStartThrewUnknown = "its start-up threw an unknown C++ exception";
 inline constexpr const char* kPluginNameTaken = "a module of the same file name is already loaded from ";
 inline constexpr const char* kCannotWriteOutput = "listener: cannot write its output: ";
 
