@@ -277,7 +277,7 @@ class FunctionDef : public Node {
 // members by name.
 struct StructCode {
   std::string name;
-  std::vector<Value*> members;         // every member name, in order
+  std::vector<Value*> members;    // every member name, in order
   std::vector<std::string> spellings;  // as the definition writes them
   std::vector<bool> is_method;
   std::vector<NodePtr> initialisers;  // run in a new instance's frame

@@ -38,8 +38,7 @@ Value* find_string_cf(Value** arg_list, int count) {
     return t;
   };
   std::size_t at = lower(s).find(lower(what));
-  return at == std::string::npos ? static_cast<Value*>(&undefined)
-                                 : Integer::intern(static_cast<int>(at + 1));
+  return at == std::string::npos ? static_cast<Value*>(&undefined) : Integer::intern(static_cast<int>(at + 1));
 }
 
 // filterString "a, b,,c" ", " -> #("a", "b", "c")
@@ -86,8 +85,7 @@ Value* delete_item_cf(Value** arg_list, int count) {
   Array* a = array_arg(arg_list[0], "deleteItem");
   int index = arg_list[1]->to_int();
   if (index < 1 || index > a->size) throw RuntimeError("deleteItem index out of range: ", arg_list[1]);
-  std::memmove(a->data + index - 1, a->data + index,
-               sizeof(Value*) * static_cast<std::size_t>(a->size - index));
+  std::memmove(a->data + index - 1, a->data + index, sizeof(Value*) * static_cast<std::size_t>(a->size - index));
   --a->size;
   return a;
 }
@@ -99,8 +97,7 @@ Value* insert_item_cf(Value** arg_list, int count) {
   if (index < 1) throw RuntimeError("insertItem index must be positive number, got: ", arg_list[2]);
   while (a->size < index - 1) a->append(&undefined);
   a->append(&undefined);
-  std::memmove(a->data + index, a->data + index - 1,
-               sizeof(Value*) * static_cast<std::size_t>(a->size - index));
+  std::memmove(a->data + index, a->data + index - 1, sizeof(Value*) * static_cast<std::size_t>(a->size - index));
   a->data[index - 1] = arg_list[0];
   return &ok;
 }
@@ -119,8 +116,7 @@ Value* join_cf(Value** arg_list, int count) {
 Value* sort_cf(Value** arg_list, int count) {
   check_arg_count("sort", 1, count);
   Array* a = array_arg(arg_list[0], "sort");
-  std::stable_sort(a->data, a->data + a->size,
-                   [](Value* x, Value* y) { return x->lt_vf(&y, 1) == &true_value; });
+  std::stable_sort(a->data, a->data + a->size, [](Value* x, Value* y) { return x->lt_vf(&y, 1) == &true_value; });
   return a;
 }
 

@@ -99,10 +99,7 @@ Value* ForLoop::eval(Frame* f) {
         long long i = range[0]->to_int(), last = range[1]->to_int(), step = range[2]->to_int();
         if (step == 0) throw RuntimeError("for loop step must not be zero");
         for (; step > 0 ? i <= last : i >= last; i += step)
-          if (!run_body(
-                  f, variable_read ? static_cast<Value*>(Integer::intern(static_cast<int>(i))) : &undefined,
-                  out))
-            break;
+          if (!run_body(f, variable_read ? static_cast<Value*>(Integer::intern(static_cast<int>(i))) : &undefined, out)) break;
       } else {
         double i = range[0]->to_float(), last = range[1]->to_float(), step = range[2]->to_float();
         if (step == 0) throw RuntimeError("for loop step must not be zero");

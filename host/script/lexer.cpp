@@ -11,9 +11,9 @@ namespace {
 
 const std::set<std::string>& keywords() {
   static const std::set<std::string> words = {
-      "and",  "as",    "at",       "by",     "case", "catch", "collect", "continue", "do",  "else", "exit",
-      "fn",   "for",   "function", "global", "if",   "in",    "local",   "not",      "of",  "or",   "return",
-      "then", "throw", "struct",   "to",     "try",  "undo",  "where",   "while",    "with"};
+      "and", "as", "at", "by", "case", "catch", "collect", "continue", "do", "else", "exit", "fn",
+      "for", "function", "global", "if", "in", "local", "not", "of", "or", "return", "then", "throw",
+      "struct", "to", "try", "undo", "where", "while", "with"};
   return words;
 }
 
@@ -192,29 +192,15 @@ class Lexer {
       if (c == '\\' && !verbatim && pos_ < src_.size()) {
         char e = src_[pos_++];
         switch (e) {
-          case 'n':
-            text += '\n';
-            break;
-          case 't':
-            text += '\t';
-            break;
-          case 'r':
-            text += '\r';
-            break;
-          case '"':
-            text += '"';
-            break;
-          case '\\':
-            text += '\\';
-            break;
-          case '%':
-            text += "\\%";
-            break;  // kept for format, which prints a plain %
+          case 'n': text += '\n'; break;
+          case 't': text += '\t'; break;
+          case 'r': text += '\r'; break;
+          case '"': text += '"'; break;
+          case '\\': text += '\\'; break;
+          case '%': text += "\\%"; break;  // kept for format, which prints a plain %
           case 'x': {
             std::size_t start = pos_;
-            while (pos_ < src_.size() && pos_ - start < 2 &&
-                   std::isxdigit(static_cast<unsigned char>(src_[pos_])))
-              ++pos_;
+            while (pos_ < src_.size() && pos_ - start < 2 && std::isxdigit(static_cast<unsigned char>(src_[pos_]))) ++pos_;
             if (pos_ == start) throw LexError{"\\x", "hex digits after \\x", line_};
             text += static_cast<char>(std::strtol(src_.substr(start, pos_ - start).c_str(), nullptr, 16));
             break;
@@ -264,12 +250,11 @@ class Lexer {
     };
     static const Op ops[] = {
         {"+=", Tok::PlusAssign}, {"-=", Tok::MinusAssign}, {"*=", Tok::TimesAssign}, {"/=", Tok::DivAssign},
-        {"==", Tok::Eq},         {"!=", Tok::Ne},          {"<=", Tok::Le},          {">=", Tok::Ge},
-        {"..", Tok::DotDot},     {"(", Tok::LParen},       {")", Tok::RParen},       {"[", Tok::LBracket},
-        {"]", Tok::RBracket},    {"}", Tok::RBrace},       {",", Tok::Comma},        {";", Tok::Semicolon},
-        {":", Tok::Colon},       {".", Tok::Dot},          {"?", Tok::Question},     {"=", Tok::Assign},
-        {"<", Tok::Lt},          {">", Tok::Gt},           {"+", Tok::Plus},         {"-", Tok::Minus},
-        {"*", Tok::Star},        {"/", Tok::Slash},        {"^", Tok::Caret},
+        {"==", Tok::Eq}, {"!=", Tok::Ne}, {"<=", Tok::Le}, {">=", Tok::Ge}, {"..", Tok::DotDot},
+        {"(", Tok::LParen}, {")", Tok::RParen}, {"[", Tok::LBracket}, {"]", Tok::RBracket},
+        {"}", Tok::RBrace}, {",", Tok::Comma}, {";", Tok::Semicolon}, {":", Tok::Colon},
+        {".", Tok::Dot}, {"?", Tok::Question}, {"=", Tok::Assign}, {"<", Tok::Lt}, {">", Tok::Gt},
+        {"+", Tok::Plus}, {"-", Tok::Minus}, {"*", Tok::Star}, {"/", Tok::Slash}, {"^", Tok::Caret},
     };
     for (const Op& op : ops) {
       std::size_t n = std::strlen(op.text);
@@ -296,16 +281,11 @@ bool is_keyword(const std::string& lower_word) { return keywords().count(lower_w
 
 std::string describe(const Token& t) {
   switch (t.type) {
-    case Tok::End:
-      return "end of script";
-    case Tok::Newline:
-      return "newline";
-    case Tok::String:
-      return "\"" + t.text + "\"";
-    case Tok::Name:
-      return "#" + t.text;
-    default:
-      return t.text;
+    case Tok::End: return "end of script";
+    case Tok::Newline: return "newline";
+    case Tok::String: return "\"" + t.text + "\"";
+    case Tok::Name: return "#" + t.text;
+    default: return t.text;
   }
 }
 

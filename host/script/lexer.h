@@ -7,49 +7,17 @@
 namespace host::script {
 
 enum class Tok {
-  Integer,
-  Float,
-  Time,
-  String,
-  Name,
-  Ident,
-  Keyword,
-  LParen,
-  RParen,
-  LBracket,
-  RBracket,
-  RBrace,
-  HashParen,
-  HashBrace,
-  Comma,
-  Semicolon,
-  Colon,
-  Dot,
-  DotDot,
-  Question,
-  Assign,
-  PlusAssign,
-  MinusAssign,
-  TimesAssign,
-  DivAssign,
-  Eq,
-  Ne,
-  Lt,
-  Gt,
-  Le,
-  Ge,
-  Plus,
-  Minus,
-  Star,
-  Slash,
-  Caret,
-  Newline,
-  End,
+  Integer, Float, Time, String, Name, Ident, Keyword,
+  LParen, RParen, LBracket, RBracket, RBrace, HashParen, HashBrace,
+  Comma, Semicolon, Colon, Dot, DotDot, Question,
+  Assign, PlusAssign, MinusAssign, TimesAssign, DivAssign,
+  Eq, Ne, Lt, Gt, Le, Ge, Plus, Minus, Star, Slash, Caret,
+  Newline, End,
 };
 
 struct Token {
   Tok type = Tok::End;
-  std::string text;  // source text (identifiers, keywords, strings' contents)
+  std::string text;      // source text (identifiers, keywords, strings' contents)
   long long int_value = 0;
   double float_value = 0;
   int line = 1;

@@ -26,11 +26,8 @@ Value* BitArrayLiteral::eval(Frame* f) {
   for (auto& [first, last] : ranges) {
     int from = first->eval(f)->to_int();
     int to = last ? last->eval(f)->to_int() : from;
-    if (to - from > kMaxBitArrayIndex || to > kMaxBitArrayIndex)
-      throw RuntimeError("BitArray index too large: ", Integer::intern(to));
-    if (from < 1 || to < 1)
-      throw RuntimeError("BitArray index must be positive number, got: ",
-                         Integer::intern(from < 1 ? from : to));
+    if (to - from > kMaxBitArrayIndex || to > kMaxBitArrayIndex) throw RuntimeError("BitArray index too large: ", Integer::intern(to));
+    if (from < 1 || to < 1) throw RuntimeError("BitArray index must be positive number, got: ", Integer::intern(from < 1 ? from : to));
     for (int i = from; i <= to; ++i) bits.Set(i - 1);
   }
   return new BitArrayValue(bits);
@@ -111,12 +108,9 @@ Value* Negate::eval(Frame* f) { return operand->eval(f)->uminus_vf(nullptr, 0); 
 
 Value* Logical::eval(Frame* f) {
   switch (kind) {
-    case Not:
-      return bool_result(!left->eval(f)->to_bool());
-    case And:
-      return left->eval(f)->to_bool() ? bool_result(right->eval(f)->to_bool()) : &false_value;
-    case Or:
-      return left->eval(f)->to_bool() ? &true_value : bool_result(right->eval(f)->to_bool());
+    case Not: return bool_result(!left->eval(f)->to_bool());
+    case And: return left->eval(f)->to_bool() ? bool_result(right->eval(f)->to_bool()) : &false_value;
+    case Or: return left->eval(f)->to_bool() ? &true_value : bool_result(right->eval(f)->to_bool());
   }
   return &undefined;
 }

@@ -179,22 +179,12 @@ class Parser {
     NodePtr lhs = or_expr();
     Value* (*op)(Value*, Value*) = nullptr;
     switch (peek().type) {
-      case Tok::Assign:
-        break;
-      case Tok::PlusAssign:
-        op = op_plus;
-        break;
-      case Tok::MinusAssign:
-        op = op_minus;
-        break;
-      case Tok::TimesAssign:
-        op = op_times;
-        break;
-      case Tok::DivAssign:
-        op = op_div;
-        break;
-      default:
-        return lhs;
+      case Tok::Assign: break;
+      case Tok::PlusAssign: op = op_plus; break;
+      case Tok::MinusAssign: op = op_minus; break;
+      case Tok::TimesAssign: op = op_times; break;
+      case Tok::DivAssign: op = op_div; break;
+      default: return lhs;
     }
     int line = next().line;
     std::unique_ptr<Assignable> target;
@@ -243,26 +233,13 @@ class Parser {
     while (true) {
       Value* (*op)(Value*, Value*) = nullptr;
       switch (peek().type) {
-        case Tok::Eq:
-          op = op_eq;
-          break;
-        case Tok::Ne:
-          op = op_ne;
-          break;
-        case Tok::Lt:
-          op = op_lt;
-          break;
-        case Tok::Gt:
-          op = op_gt;
-          break;
-        case Tok::Le:
-          op = op_le;
-          break;
-        case Tok::Ge:
-          op = op_ge;
-          break;
-        default:
-          return left;
+        case Tok::Eq: op = op_eq; break;
+        case Tok::Ne: op = op_ne; break;
+        case Tok::Lt: op = op_lt; break;
+        case Tok::Gt: op = op_gt; break;
+        case Tok::Le: op = op_le; break;
+        case Tok::Ge: op = op_ge; break;
+        default: return left;
       }
       int line = next().line;
       skip_newlines();
@@ -328,8 +305,7 @@ class Parser {
         auto negated = static_cast<int>(0u - static_cast<unsigned>(c->value->to_int()));
         return std::make_unique<Constant>(line, make_static(Integer::intern(negated)));
       }
-      if (c->value->tag == &Float_class)
-        return std::make_unique<Constant>(line, make_static(new Float(-c->value->to_float())));
+      if (c->value->tag == &Float_class) return std::make_unique<Constant>(line, make_static(new Float(-c->value->to_float())));
     }
     return std::make_unique<Negate>(line, std::move(operand));
   }
@@ -337,24 +313,13 @@ class Parser {
   bool starts_operand() const {
     const Token& t = peek();
     switch (t.type) {
-      case Tok::Integer:
-      case Tok::Float:
-      case Tok::Time:
-      case Tok::String:
-      case Tok::Name:
-      case Tok::Ident:
-      case Tok::LParen:
-      case Tok::HashParen:
-      case Tok::HashBrace:
+      case Tok::Integer: case Tok::Float: case Tok::Time: case Tok::String: case Tok::Name:
+      case Tok::Ident: case Tok::LParen: case Tok::HashParen: case Tok::HashBrace:
         return true;
-      case Tok::LBracket:
-        return t.space_before;
-      case Tok::Minus:
-        return t.space_before && !t.space_after && starts_after_minus();
-      case Tok::Keyword:
-        return keyword_argument_here();  // to:stream
-      default:
-        return false;
+      case Tok::LBracket: return t.space_before;
+      case Tok::Minus: return t.space_before && !t.space_after && starts_after_minus();
+      case Tok::Keyword: return keyword_argument_here();  // to:stream
+      default: return false;
     }
   }
   // A name and a colon right after it: key:value (keywords such as to: too).
@@ -363,14 +328,9 @@ class Parser {
   }
   bool starts_after_minus() const {
     switch (peek(1).type) {
-      case Tok::Integer:
-      case Tok::Float:
-      case Tok::Time:
-      case Tok::Ident:
-      case Tok::LParen:
+      case Tok::Integer: case Tok::Float: case Tok::Time: case Tok::Ident: case Tok::LParen:
         return true;
-      default:
-        return false;
+      default: return false;
     }
   }
 
@@ -451,16 +411,11 @@ class Parser {
         if (w == "ok") return std::make_unique<Constant>(line, &ok);
         return resolve(Name::intern(t.text.c_str()), line, false);
       }
-      case Tok::LParen:
-        return paren_block();
-      case Tok::HashParen:
-        return array_literal();
-      case Tok::HashBrace:
-        return bitarray_literal();
-      case Tok::LBracket:
-        return point_literal();
-      default:
-        fail("<factor>");
+      case Tok::LParen: return paren_block();
+      case Tok::HashParen: return array_literal();
+      case Tok::HashBrace: return bitarray_literal();
+      case Tok::LBracket: return point_literal();
+      default: fail("<factor>");
     }
   }
 
@@ -731,8 +686,8 @@ class Parser {
         if (at(Tok::Assign)) {
           next();
           skip_newlines();
-          code->initialisers.push_back(
-              std::make_unique<Assign>(t.line, std::make_unique<LocalVar>(t.line, 0, slot), expr(), nullptr));
+          code->initialisers.push_back(std::make_unique<Assign>(t.line, std::make_unique<LocalVar>(t.line, 0, slot),
+                                                                expr(), nullptr));
         }
       }
       skip_newlines();
@@ -815,8 +770,8 @@ class Parser {
         skip_newlines();
         block->body.push_back(std::make_unique<Assign>(t.line, std::move(target), expr(), nullptr));
       } else if (is_local) {
-        block->body.push_back(std::make_unique<Assign>(
-            t.line, std::move(target), std::make_unique<Constant>(t.line, &undefined), nullptr));
+        block->body.push_back(std::make_unique<Assign>(t.line, std::move(target),
+                                                       std::make_unique<Constant>(t.line, &undefined), nullptr));
       }
       if (!at(Tok::Comma)) break;
       next();

@@ -10,8 +10,8 @@ namespace host::script {
 
 struct ParseResult {
   std::unique_ptr<Program> program;  // null on error
-  std::string error;                 // the listener lines of a syntax error
-  bool incomplete = false;           // the text ended in the middle of an expression
+  std::string error;                  // the listener lines of a syntax error
+  bool incomplete = false;            // the text ended in the middle of an expression
 };
 
 ParseResult parse(const std::string& source);
