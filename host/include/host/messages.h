@@ -42,17 +42,14 @@ inline constexpr const char* kCannotOpenScriptFile = "Cannot open script file: "
 inline constexpr const char* kFileInCannotOpen = "fileIn: cannot open file: ";
 inline constexpr const char* kFileInSyntaxError = "fileIn: syntax error in ";
 
-
 // ---- Numbers, time and maths -----------------------------------------------
 
 inline constexpr const char* kIntegerDivideByZero = "Integer divide by zero";
 inline constexpr const char* kDivideByZero = "Divide by zero";
 
-
 // ---- Geometry values and colours -------------------------------------------
 
 inline constexpr const char* kPoint3IndexOutOfRange = "Point3 index out of range: ";
-
 
 // ---- Strings, arrays and bit arrays ----------------------------------------
 
@@ -63,12 +60,24 @@ inline constexpr const char* kDeleteItemIndexOutOfRange = "deleteItem index out 
 inline constexpr const char* kOutOfMemoryForArray = "Out of memory for an array";
 inline constexpr const char* kOutOfMemoryForString = "Out of memory for a string";
 
-
 // ---- Files, streams and processes ------------------------------------------
 
+// Each is completed by the stream's printed form, e.g. "... <File:a.txt>".
+inline constexpr const char* kStreamClosed = "Attempted to access a closed file: ";
+inline constexpr const char* kStreamNotReadable = "FileStream not open for reading: ";
+inline constexpr const char* kStreamNotWritable = "FileStream not open for writing: ";
+inline constexpr const char* kReadPastEnd = "Read past end of file: ";
+inline constexpr const char* kWriteFailed = "Error writing to file: ";
+// Completed by the offset asked for.
+inline constexpr const char* kSeekOutOfRange = "Seek position out of range: ";
+// Completed by the text found where readValue wanted a value.
+inline constexpr const char* kNotALiteral = "readValue expected a literal value, got: ";
+// Completed by the name given.
+inline constexpr const char* kUnknownDirName = "Unknown directory name: ";
+// Completed by the path given.
+inline constexpr const char* kCannotChangeDir = "Cannot change the current directory to: ";
 
 // ---- Object model, properties and undo -------------------------------------
-
 
 // ---- Collector, loader and listener ----------------------------------------
 
