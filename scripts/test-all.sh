@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the normal build, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzz target runs
+# for a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,3 +11,5 @@ for preset in default asan; do
   echo "== $preset tests"
   ctest --preset "$preset" -j2
 done
+echo "== fuzz targets"
+scripts/fuzz.sh

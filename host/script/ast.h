@@ -15,9 +15,16 @@ class Node {
   explicit Node(int source_line) : line(source_line) {}
   virtual ~Node() = default;
   virtual Value* eval(Frame* f) = 0;
+  // The operand through which a chain that the reader builds in a loop grows
+  // (a[1][1]..., a.b.c, x as T as T, 1 + 1 + ..., f()()), or null.
+  virtual std::unique_ptr<Node>* chain_link() { return nullptr; }
   int line;
 };
 using NodePtr = std::unique_ptr<Node>;
+
+// Frees a chain one link at a time, so a generated chain millions of links
+// long cannot exhaust the stack as nested destructors would.
+void release_chain(NodePtr& link);
 
 // Something a value can be assigned to.
 class Assignable : public Node {
@@ -82,6 +89,8 @@ class GlobalVar : public Assignable {
 class Property : public Assignable {
  public:
   Property(int l, NodePtr o, Value* p) : Assignable(l), object(std::move(o)), prop(p) {}
+  ~Property() override { release_chain(object); }
+  NodePtr* chain_link() override { return &object; }
   Value* eval(Frame* f) override;
   Value* assign(Frame* f, Value* v) override;
   Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) override;
@@ -92,6 +101,8 @@ class Property : public Assignable {
 class Index : public Assignable {
  public:
   Index(int l, NodePtr o, NodePtr i) : Assignable(l), object(std::move(o)), index(std::move(i)) {}
+  ~Index() override { release_chain(object); }
+  NodePtr* chain_link() override { return &object; }
   Value* eval(Frame* f) override;
   Value* assign(Frame* f, Value* v) override;
   Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) override;
@@ -112,6 +123,8 @@ class Binary : public Node {
  public:
   Binary(int l, Value* (*o)(Value*, Value*), NodePtr a, NodePtr b)
       : Node(l), op(o), left(std::move(a)), right(std::move(b)) {}
+  ~Binary() override { release_chain(left); }
+  NodePtr* chain_link() override { return &left; }
   Value* eval(Frame* f) override;
   Value* (*op)(Value*, Value*);
   NodePtr left, right;
@@ -128,6 +141,8 @@ class Logical : public Node {
  public:
   enum Kind { And, Or, Not };
   Logical(int l, Kind k, NodePtr a, NodePtr b) : Node(l), kind(k), left(std::move(a)), right(std::move(b)) {}
+  ~Logical() override { release_chain(left); }
+  NodePtr* chain_link() override { return &left; }
   Value* eval(Frame* f) override;
   Kind kind;
   NodePtr left, right;
@@ -136,6 +151,8 @@ class Logical : public Node {
 class AsConversion : public Node {
  public:
   AsConversion(int l, NodePtr v, NodePtr c) : Node(l), value(std::move(v)), target(std::move(c)) {}
+  ~AsConversion() override { release_chain(value); }
+  NodePtr* chain_link() override { return &value; }
   Value* eval(Frame* f) override;
   NodePtr value, target;
 };
@@ -158,6 +175,8 @@ class Unit : public Node {
 class Call : public Node {
  public:
   using Node::Node;
+  ~Call() override { release_chain(callee); }
+  NodePtr* chain_link() override { return &callee; }
   Value* eval(Frame* f) override;
   NodePtr callee;
   // Positional arguments; then keyword pairs.

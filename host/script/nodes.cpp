@@ -14,6 +14,16 @@ Value* Assignable::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
   return assign(f, op(old.value, r));
 }
 
+void release_chain(NodePtr& link) {
+  NodePtr next = std::move(link);
+  while (next) {
+    // Detached first, so the node's own destructor finds no chain to follow.
+    NodePtr* inner = next->chain_link();
+    NodePtr after = inner != nullptr ? std::move(*inner) : nullptr;
+    next = std::move(after);
+  }
+}
+
 Value* StringLiteral::eval(Frame*) { return new String(text.c_str(), text.size()); }
 
 Value* ArrayLiteral::eval(Frame* f) {

@@ -219,6 +219,7 @@ class Parser {
   }
 
   NodePtr not_expr() {
+    Nesting guard(*this);
     if (at_kw("not")) {
       int line = next().line;
       return std::make_unique<Logical>(line, Logical::Not, not_expr(), nullptr);
