@@ -55,10 +55,11 @@ Value* read_chars_cf(Value** arg_list, int count) {
   return new_string(text);
 }
 
-// The text up to the first of the delimiter characters, which is read past.
+// The text up to the first of the delimiter characters, which is read past,
+// or up to the end.
 Value* read_delimited_string_cf(Value** arg_list, int count) {
   check_arg_count("readDelimitedString", 2, count);
-  TextStream* s = stream_with_text(arg_list[0], "readDelimitedString");
+  TextStream* s = readable_stream(arg_list[0], "readDelimitedString");
   std::string delimiters = arg_list[1]->to_string();
   std::string text;
   for (int c = s->get_char(); c >= 0; c = s->get_char()) {
