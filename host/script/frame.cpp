@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <limits>
 #include <new>
 #include <string>
 
@@ -11,6 +12,11 @@ namespace {
 thread_local const char* t_stack_limit = nullptr;
 thread_local int t_loop_depth = 0;
 }
+
+// Without a budget the count starts too high to run out.
+thread_local long t_steps_left = std::numeric_limits<long>::max();
+StepBudget::StepBudget(long steps) : saved_(t_steps_left) { t_steps_left = steps; }
+StepBudget::~StepBudget() { t_steps_left = saved_; }
 
 Frame::Frame(int slot_count, Frame* parent_frame) : slots(nullptr), count(slot_count), parent(parent_frame) {
   if (count > 0) {
@@ -43,6 +49,8 @@ void rethrow_as_script_error(const char* where) {
   } catch (const LoopContinue&) {
     throw;
   } catch (const FunctionReturn&) {
+    throw;
+  } catch (const Interrupted&) {
     throw;
   } catch (const std::bad_alloc&) {
     if (where == nullptr) throw RuntimeError(msg::kOutOfMemory);

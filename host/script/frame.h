@@ -56,6 +56,25 @@ bool in_loop();
 // runtime error, naming `where` (the function called) when given.
 [[noreturn]] void rethrow_as_script_error(const char* where = nullptr);
 
+// An embedder's bound on one run (the fuzzer's): while a budget is set, each
+// loop iteration and script function call takes a step, and once the steps
+// are spent the run stops with Interrupted, which no try catches.
+struct Interrupted {};
+extern thread_local long t_steps_left;
+inline void take_step() {
+  if (--t_steps_left < 0) throw Interrupted{};
+}
+class StepBudget {
+ public:
+  explicit StepBudget(long steps);
+  ~StepBudget();
+  StepBudget(const StepBudget&) = delete;
+  StepBudget& operator=(const StepBudget&) = delete;
+
+ private:
+  long saved_;
+};
+
 // Raises "Stack overflow" before script recursion exhausts the thread's stack.
 void check_stack();
 // Sets the lowest stack address scripts may reach on this thread.

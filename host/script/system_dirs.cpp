@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "../runtime/lower_case.h"
 #include "../runtime/runtime_internal.h"
 #include "host/messages.h"
 #include "script_paths.h"
@@ -59,10 +60,7 @@ std::string scripts_dir() {
   return dir.empty() ? user_base() + "/scripts" : dir;
 }
 
-std::string lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
+using host::lower;
 
 // The user's folders: name -> folder under the base ("" for the base itself).
 const std::map<std::string, std::string>& user_folders() {

@@ -25,7 +25,6 @@ inline constexpr const char* kExitOutsideLoop = "exit outside of a loop";
 inline constexpr const char* kContinueOutsideLoop = "continue outside of a loop";
 inline constexpr const char* kBareThrowOutsideCatch =
     "throw() with no arguments is only allowed inside catch";
-inline constexpr const char* kUnknownStructMember = "Unknown struct member: ";
 inline constexpr const char* kReadOnlySystemGlobal = "Cannot assign to a read-only system global";
 // A generic function applied to nothing.
 inline constexpr const char* kGenericApply = "Generic apply";
@@ -37,10 +36,20 @@ inline constexpr const char* kCppException = "C++ exception: ";
 inline constexpr const char* kUnknownCppExceptionIn = "Unknown C++ exception in ";
 inline constexpr const char* kUnknownCppException = "Unknown C++ exception";
 inline constexpr const char* kOutOfMemoryForFrame = "Out of memory for a script frame";
-// Script files.
-inline constexpr const char* kCannotOpenScriptFile = "Cannot open script file: ";
+// A run stopped from outside the script (the fuzzer's step bound).
+inline constexpr const char* kInterrupted = "** interrupted **";
+// Script text the reader refuses.
+inline constexpr const char* kNulCharacter = "NUL character";
+inline constexpr const char* kStringWithoutNul = "a string without NUL characters";
+// Script files: each is completed by the path.
+inline constexpr const char* kCannotOpenScript = "Cannot open script file: ";
 inline constexpr const char* kFileInCannotOpen = "fileIn: cannot open file: ";
 inline constexpr const char* kFileInSyntaxError = "fileIn: syntax error in ";
+// Structs: "Attempting to access private member: "c" in: #Struct:S(...)".
+inline constexpr const char* kPrivateMember = "Attempting to access private member: ";
+inline constexpr const char* kUnknownStructMember = "Unknown struct member: ";
+// max <command words>, completed by the words.
+inline constexpr const char* kUnknownMaxCommand = "Unknown max command: ";
 
 // ---- Numbers, time and maths -----------------------------------------------
 
