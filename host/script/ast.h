@@ -106,6 +106,10 @@ class Dereference : public Assignable {
   NodePtr operand;
 };
 
+// Host functions that return a second result through a reference argument
+// (exitCode:&code) assign it here; false when ref is no reference.
+bool assign_reference(Value* ref, Value* v);
+
 // A path name literal ($box01, $torso/*, $): resolved by the scene's hook
 // each time it is evaluated.
 class PathLiteral : public Node {

@@ -125,4 +125,11 @@ Value* Dereference::assign(Frame* f, Value* v) {
   return ref->set(v);
 }
 
+bool assign_reference(Value* ref, Value* v) {
+  ValueRef* r = as_ref(ref);
+  if (r == nullptr) return false;
+  r->set(v);
+  return true;
+}
+
 }  // namespace host::script

@@ -42,6 +42,8 @@ inline constexpr const char* kSeekOutOfRange = "Seek position out of range: ";
 inline constexpr const char* kNotALiteral = "readValue expected a literal value, got: ";
 // Completed by the name given.
 inline constexpr const char* kUnknownDirName = "Unknown directory name: ";
+// A TypeError's reason, completed by the value given.
+inline constexpr const char* kExitCodeNeedsReference = "HiddenDOSCommand exitCode: needs a reference (&)";
 // Completed by the path given.
 inline constexpr const char* kCannotChangeDir = "Cannot change the current directory to: ";
 
