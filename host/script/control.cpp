@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "ast.h"
+#include "host/messages.h"
 
 namespace host::script {
 
@@ -110,7 +111,7 @@ Value* ForLoop::eval(Frame* f) {
         } else {
           i = range[0]->to_int(), last = range[1]->to_int(), step = range[2]->to_int();
         }
-        if (step == 0) throw RuntimeError("for loop step must not be zero");
+        if (step == 0) throw RuntimeError(msg::kForStepZero);
         for (; step > 0 ? i <= last : i >= last; i += step) {
           Value* v = &undefined;
           if (times)
@@ -121,7 +122,7 @@ Value* ForLoop::eval(Frame* f) {
         }
       } else {
         double i = range[0]->to_float(), last = range[1]->to_float(), step = range[2]->to_float();
-        if (step == 0) throw RuntimeError("for loop step must not be zero");
+        if (step == 0) throw RuntimeError(msg::kForStepZero);
         for (; step > 0 ? i <= last : i >= last; i += step)
           if (!run_body(f, new Float(static_cast<float>(i)), out, index, filtered)) break;
       }
@@ -160,7 +161,7 @@ Value* Try::eval(Frame* f) {
 Value* Throw::eval(Frame* f) {
   if (!message) {
     const std::string* current = current_exception();
-    if (current == nullptr) throw RuntimeError("throw() with no arguments is only allowed inside catch");
+    if (current == nullptr) throw RuntimeError(msg::kBareThrowOutsideCatch);
     throw Rethrown(*current);
   }
   OneValueLocal m(message->eval(f));

@@ -6,7 +6,12 @@ namespace host::script {
 
 namespace {
 thread_local const char* t_stack_limit = nullptr;
-}
+thread_local Frame* t_closure = nullptr;
+}  // namespace
+
+Frame* current_closure() { return t_closure; }
+ClosureScope::ClosureScope(Frame* closure) : previous_(t_closure) { t_closure = closure; }
+ClosureScope::~ClosureScope() { t_closure = previous_; }
 
 Frame::Frame(int slot_count, Frame* parent_frame) : slots(nullptr), count(slot_count), parent(parent_frame) {
   if (count > 0) {

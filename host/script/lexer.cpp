@@ -260,6 +260,7 @@ class Lexer {
       if (close == std::string::npos) throw LexError{"end of script", "' to close the name", line_};
       t.type = Tok::Name;
       t.text = src_.substr(pos_ + 1, close - pos_ - 1);
+      if (t.text.find('\0') != std::string::npos) throw LexError{host::msg::kNulCharacter, "a name", line_};
       pos_ = close + 1;
     } else if (pos_ < src_.size() && ident_char(src_[pos_])) {
       std::size_t start = pos_;

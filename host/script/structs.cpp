@@ -37,6 +37,7 @@ class StructClass : public ValueMetaClass {
     auto* frame = static_cast<Frame*>(frame_value.value);
     OneValueLocal instance(new StructInstance(this, frame));
     frame->slots[code->this_slot] = instance.value;
+    ClosureScope inside(frame);
     for (auto& init : code->initialisers) init->eval(frame);
     std::size_t member = 0;
     for (int i = 0; i < positional; ++i) {
@@ -92,8 +93,11 @@ int StructInstance::slot_of(Value* prop) const {
   int index = definition_->index_of(prop);
   if (index < 0) return -1;
   const StructCode& code = *definition_->code;
-  if (code.is_private[static_cast<std::size_t>(index)]) throw definition_->private_member_error(prop);
-  return code.slots[static_cast<std::size_t>(index)];
+  int slot = code.slots[static_cast<std::size_t>(index)];
+  if (!code.is_private[static_cast<std::size_t>(index)]) return slot;
+  for (Frame* f = current_closure(); f != nullptr; f = f->parent)
+    if (f == members_) return slot;  // code inside this instance
+  throw definition_->private_member_error(prop);
 }
 
 Value* StructInstance::get_property(Value* prop) {

@@ -16,6 +16,10 @@ inline constexpr const char* kFileInSyntaxError = "fileIn: syntax error in ";
 // Structs: "Attempting to access private member: "c" in: #Struct:S(...)".
 inline constexpr const char* kPrivateMember = "Attempting to access private member: ";
 inline constexpr const char* kUnknownStructMember = "Unknown struct member: ";
+// Loops and throw.
+inline constexpr const char* kForStepZero = "for loop step must not be zero";
+inline constexpr const char* kBareThrowOutsideCatch =
+    "throw() with no arguments is only allowed inside catch";
 // max <command words>, completed by the words.
 inline constexpr const char* kUnknownMaxCommand = "Unknown max command: ";
 
