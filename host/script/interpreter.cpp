@@ -56,6 +56,12 @@ Value* run_top_level(TopLevel& t) {
   }
 }
 
+// A syntax error met by evaluate_source: the reader's lines, raised as a script error.
+class SourceSyntaxError : public MAXScriptException {
+ public:
+  explicit SourceSyntaxError(std::string text) : MAXScriptException(std::move(text)) {}
+};
+
 }  // namespace
 
 void host_line(const std::string& text) { host::host_puts((text + "\n").c_str()); }
@@ -99,6 +105,14 @@ void file_in(const std::string& path) {
   if (!parsed.program) throw RuntimeError("fileIn: syntax error in ", (path + "\n" + parsed.error).c_str());
   ScriptDir dir(resolved);
   for (TopLevel& t : parsed.program->expressions) run_top_level(t);
+}
+
+Value* evaluate_source(const std::string& source) {
+  ParseResult parsed = parse(source);
+  if (!parsed.program) throw SourceSyntaxError(parsed.error);
+  Value* result = &ok;
+  for (TopLevel& t : parsed.program->expressions) result = run_top_level(t);
+  return result;
 }
 
 }  // namespace host::script
