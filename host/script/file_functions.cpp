@@ -62,6 +62,9 @@ Value* list_matches(Value** arg_list, int count, const char* fn_name, bool want_
   std::string prefix = cut == std::string::npos ? "" : pattern.substr(0, cut + 1);
   std::string name_pattern = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
   if (name_pattern == "*.*") name_pattern = "*";
+  // Only * and ? are wildcards, as on Windows: brackets match themselves.
+  std::string glob;
+  for (char c : name_pattern) glob += c == '[' ? std::string("[[]") : std::string(1, c);
   char sep = cut == std::string::npos ? '/' : pattern[cut];
 
   std::vector<std::string> found;
@@ -79,7 +82,7 @@ Value* list_matches(Value** arg_list, int count, const char* fn_name, bool want_
       bool is_dir = e.is_directory(type_ec);
       if (is_dir && recurse) subfolders.push_back(folder + name + sep);
       if (is_dir != want_dirs) continue;
-      if (fnmatch(name_pattern.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+      if (fnmatch(glob.c_str(), name.c_str(), FNM_CASEFOLD | FNM_NOESCAPE) != 0) continue;
       found.push_back(folder + name + (is_dir ? std::string(1, sep) : ""));
     }
     std::sort(subfolders.begin(), subfolders.end(),
