@@ -125,10 +125,11 @@ void file_in(const std::string& path) {
 }
 
 Value* evaluate_source(const std::string& source) {
-  ParseResult parsed = parse(source);
-  if (!parsed.program) throw SourceSyntaxError(parsed.error);
+  ScriptReader reader(source);
   Value* result = &ok;
-  for (TopLevel& t : parsed.program->expressions) result = run_top_level(t);
+  TopLevel t;
+  while (reader.next(t)) result = run_top_level(t);
+  if (!reader.error().empty()) throw SourceSyntaxError(reader.error());
   return result;
 }
 
