@@ -1,8 +1,9 @@
 // Point3, Color and BitArray values.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "runtime_internal.h"
+#include "collections.h"
 
 namespace {
 Value* name(const char* text) { return Name::intern(text); }
@@ -131,22 +132,97 @@ void BitArrayValue::sprin1(CharStream* s) {
 }
 
 Value* BitArrayValue::get_property(Value* prop) {
-  if (prop == name("count")) return Integer::intern(bits.GetSize());
-  if (prop == name("numberSet")) return Integer::intern(bits.NumberSet());
+  static Value* const count_name = name("count");
+  static Value* const number_set_name = name("numberSet");
+  static Value* const is_empty_name = name("isEmpty");
+  if (prop == count_name) return Integer::intern(bits.GetSize());
+  if (prop == number_set_name) return Integer::intern(bits.NumberSet());
+  if (prop == is_empty_name) return bool_result(bits.NumberSet() == 0);
   return Value::get_property(prop);
 }
+
+// b.count = n sets how many bits the array holds, keeping those below n.
+Value* BitArrayValue::set_property(Value* prop, Value* v) {
+  static Value* const count_name = name("count");
+  if (prop != count_name) return Value::set_property(prop, v);
+  bits.SetSize(host::checked_count(v, "BitArray", host::kMaxBitArraySize));
+  return v;
+}
+
+namespace {
+
+// The other operand of a bit array operator: a bit array, or an array of indexes.
+BitArray operand_bits(Value* v) {
+  if (auto* b = dynamic_cast<BitArrayValue*>(v)) return b->bits;
+  auto* a = dynamic_cast<Array*>(v);
+  if (a == nullptr) throw ConversionError(v, "BitArray");
+  BitArray bits;
+  for (int i = 0; i < a->size; ++i)
+    bits.Set(host::checked_index(a->data[i], "BitArray", host::kMaxBitArraySize) - 1);
+  return bits;
+}
+
+// Bit by bit over the larger of the two sizes.
+template <typename Op>
+Value* combine(const BitArray& x, Value* other, Op op) {
+  BitArray y = operand_bits(other);
+  int n = std::max(x.GetSize(), y.GetSize());
+  BitArray result(n);
+  for (int i = 0; i < n; ++i)
+    if (op(x[i], y[i])) result.Set(i);
+  return new BitArrayValue(result);
+}
+
+}  // namespace
+
+Value* BitArrayValue::plus_vf(Value** a, int) {
+  return combine(bits, a[0], [](bool x, bool y) { return x || y; });
+}
+Value* BitArrayValue::times_vf(Value** a, int) {
+  return combine(bits, a[0], [](bool x, bool y) { return x && y; });
+}
+Value* BitArrayValue::minus_vf(Value** a, int) {
+  return combine(bits, a[0], [](bool x, bool y) { return x && !y; });
+}
+
+// -b: every bit below b.count flipped.
+Value* BitArrayValue::uminus_vf(Value**, int) {
+  BitArray result(bits.GetSize());
+  for (int i = 0; i < bits.GetSize(); ++i)
+    if (!bits[i]) result.Set(i);
+  return new BitArrayValue(result);
+}
+
+// Equal when the same bits are set, whatever the sizes.
+Value* BitArrayValue::eq_vf(Value** a, int) {
+  auto* other = dynamic_cast<BitArrayValue*>(a[0]);
+  if (other == nullptr) return &false_value;
+  int n = std::max(bits.GetSize(), other->bits.GetSize());
+  for (int i = 0; i < n; ++i)
+    if (bits[i] != other->bits[i]) return &false_value;
+  return &true_value;
+}
+Value* BitArrayValue::ne_vf(Value** a, int n) { return bool_result(eq_vf(a, n) == &false_value); }
 
 Value* BitArrayValue::get_vf(Value** a, int count) {
   check_arg_count("get", 1, count);
   int i = a[0]->to_int();
-  if (i < 1) throw RuntimeError("BitArray index must be positive number, got: ", a[0]);
+  if (i < 1) throw RuntimeError((std::string("BitArray") + host::msg::kIndexMustBePositive).c_str(), a[0]);
   return bool_result(bits[i - 1]);
 }
 
 Value* BitArrayValue::put_vf(Value** a, int count) {
   check_arg_count("put", 2, count);
-  int i = a[0]->to_int();
-  if (i < 1) throw RuntimeError("BitArray index must be positive number, got: ", a[0]);
-  bits.Set(i - 1, a[1]->to_bool());
+  int i = host::checked_index(a[0], "BitArray", host::kMaxBitArraySize);
+  bool on = a[1]->to_bool();
+  bits.Set(i - 1, on);
   return a[1];
+}
+
+Array* host::set_bits_as_array(const BitArray& bits) {
+  OneValueLocal out(new Array(bits.NumberSet()));
+  auto* a = static_cast<Array*>(out.value);
+  for (int i = 0; i < bits.GetSize(); ++i)
+    if (bits[i]) a->append(Integer::intern(i + 1));
+  return a;
 }

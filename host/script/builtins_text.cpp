@@ -1,10 +1,12 @@
 // The host's string and array functions that scripts use most.
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
-#include "../runtime/runtime_internal.h"
+#include "../runtime/collections.h"
 
 namespace {
 
@@ -38,7 +40,8 @@ Value* find_string_cf(Value** arg_list, int count) {
     return t;
   };
   std::size_t at = lower(s).find(lower(what));
-  return at == std::string::npos ? static_cast<Value*>(&undefined) : Integer::intern(static_cast<int>(at + 1));
+  return at == std::string::npos ? static_cast<Value*>(&undefined)
+                                 : Integer::intern(static_cast<int>(at + 1));
 }
 
 // filterString "a, b,,c" ", " -> #("a", "b", "c")
@@ -76,7 +79,7 @@ Value* find_item_cf(Value** arg_list, int count) {
   check_arg_count("findItem", 2, count);
   Array* a = array_arg(arg_list[0], "findItem");
   for (int i = 0; i < a->size; ++i)
-    if (a->data[i]->eq_vf(&arg_list[1], 1) == &true_value) return Integer::intern(i + 1);
+    if (host::values_equal(a->data[i], arg_list[1])) return Integer::intern(i + 1);
   return Integer::intern(0);
 }
 
@@ -84,8 +87,9 @@ Value* delete_item_cf(Value** arg_list, int count) {
   check_arg_count("deleteItem", 2, count);
   Array* a = array_arg(arg_list[0], "deleteItem");
   int index = arg_list[1]->to_int();
-  if (index < 1 || index > a->size) throw RuntimeError("deleteItem index out of range: ", arg_list[1]);
-  std::memmove(a->data + index - 1, a->data + index, sizeof(Value*) * static_cast<std::size_t>(a->size - index));
+  if (index < 1 || index > a->size) throw RuntimeError(host::msg::kDeleteItemOutOfRange, arg_list[1]);
+  std::memmove(a->data + index - 1, a->data + index,
+               sizeof(Value*) * static_cast<std::size_t>(a->size - index));
   --a->size;
   return a;
 }
@@ -93,11 +97,14 @@ Value* delete_item_cf(Value** arg_list, int count) {
 Value* insert_item_cf(Value** arg_list, int count) {
   check_arg_count("insertItem", 3, count);
   Array* a = array_arg(arg_list[1], "insertItem");
-  int index = arg_list[2]->to_int();
-  if (index < 1) throw RuntimeError("insertItem index must be positive number, got: ", arg_list[2]);
-  while (a->size < index - 1) a->append(&undefined);
+  // An index past the end grows the array with undefined up to it.
+  int index = host::checked_index(arg_list[2], "insertItem", host::kMaxArraySize - 1);
+  int old_size = a->size;
+  a->reserve(std::max(old_size, index - 1) + 1);
+  if (old_size < index - 1) a->resize(index - 1);
   a->append(&undefined);
-  std::memmove(a->data + index, a->data + index - 1, sizeof(Value*) * static_cast<std::size_t>(a->size - index));
+  std::memmove(a->data + index, a->data + index - 1,
+               sizeof(Value*) * static_cast<std::size_t>(a->size - index));
   a->data[index - 1] = arg_list[0];
   return &ok;
 }
@@ -108,15 +115,12 @@ Value* join_cf(Value** arg_list, int count) {
   Array* a = array_arg(arg_list[0], "join");
   Array* b = array_arg(arg_list[1], "join");
   int n = b->size;  // a and b may be the same array
+  if (static_cast<long long>(a->size) + n > host::kMaxArraySize)
+    throw RuntimeError(
+        (std::string("Array count") + host::msg::kTooLargeForMemory).c_str(),
+        Integer::intern(static_cast<int>(std::min<long long>(std::int64_t{a->size} + n, INT_MAX))));
+  a->reserve(a->size + n);
   for (int i = 0; i < n; ++i) a->append(b->data[i]);
-  return a;
-}
-
-// sort: numbers, strings or names in ascending order, in place.
-Value* sort_cf(Value** arg_list, int count) {
-  check_arg_count("sort", 1, count);
-  Array* a = array_arg(arg_list[0], "sort");
-  std::stable_sort(a->data, a->data + a->size, [](Value* x, Value* y) { return x->lt_vf(&y, 1) == &true_value; });
   return a;
 }
 
@@ -148,7 +152,6 @@ Primitive find_item_pf("findItem", find_item_cf);
 Primitive delete_item_pf("deleteItem", delete_item_cf);
 Primitive insert_item_pf("insertItem", insert_item_cf);
 Primitive join_pf("join", join_cf);
-Primitive sort_pf("sort", sort_cf);
 Primitive amax_pf("amax", amax_cf);
 Primitive amin_pf("amin", amin_cf);
 

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "../runtime/collections.h"
 #include "ast.h"
 #include "text_stream.h"
 
@@ -25,6 +26,13 @@ Value* parse_number(const char* text, bool want_integer) {
   return new Float(static_cast<float>(v));
 }
 
+// "12" and "-3" read as integers, "1.5" and "1e3" as floats.
+bool looks_integral(const char* text) {
+  for (const char* p = text; *p; ++p)
+    if (*p == '.' || *p == 'e' || *p == 'E' || *p == 'n' || *p == 'N' || *p == 'i' || *p == 'I') return false;
+  return true;
+}
+
 }  // namespace
 
 Value* convert_as(Value* v, Value* target) {
@@ -35,6 +43,15 @@ Value* convert_as(Value* v, Value* target) {
     StringCharStream s;
     v->sprint(&s);
     return new String(s.text().c_str(), s.text().size());
+  }
+  if (c == &Number_class) {
+    if (v->tag == &Integer_class || v->tag == &Float_class) return v;
+    if (v->tag == &String_class) {
+      const char* text = v->to_string();
+      Value* n = looks_integral(text) ? parse_number(text, true) : nullptr;
+      if (n == nullptr) n = parse_number(text, false);
+      return n ? n : &undefined;
+    }
   }
   if (c == &Integer_class) {
     if (v->tag == &String_class) {
@@ -57,21 +74,13 @@ Value* convert_as(Value* v, Value* target) {
   }
   if (c == &MSTime_class) return new MSTime(v->to_timevalue());
   if (c == &Array_class) {
-    if (auto* b = dynamic_cast<BitArrayValue*>(v)) {
-      OneValueLocal out(new Array(b->bits.NumberSet()));
-      for (int i = 0; i < b->bits.GetSize(); ++i)
-        if (b->bits[i]) static_cast<Array*>(out.value)->append(Integer::intern(i + 1));
-      return out.value;
-    }
+    if (auto* b = dynamic_cast<BitArrayValue*>(v)) return host::set_bits_as_array(b->bits);
   }
   if (c == &BitArrayValue_class) {
     if (auto* a = dynamic_cast<Array*>(v)) {
       BitArray bits;
-      for (int i = 0; i < a->size; ++i) {
-        int index = a->data[i]->to_int();
-        if (index < 1) throw RuntimeError("BitArray index must be positive number, got: ", a->data[i]);
-        bits.Set(index - 1);
-      }
+      for (int i = 0; i < a->size; ++i)
+        bits.Set(host::checked_index(a->data[i], "BitArray", host::kMaxBitArraySize) - 1);
       return new BitArrayValue(bits);
     }
   }

@@ -31,6 +31,22 @@ inline constexpr const char* kUnknownMaxCommand = "Unknown max command: ";
 
 // Completed by the kind of value: "Array index must be positive number, got: 0".
 inline constexpr const char* kIndexMustBePositive = " index must be positive number, got: ";
+// Completed the same way: "Array index too large for memory: 1000000000".
+inline constexpr const char* kTooLargeForMemory = " too large for memory: ";
+inline constexpr const char* kArrayOutOfMemory = "Out of memory for an array";
+inline constexpr const char* kStringOutOfMemory = "Out of memory for a string";
+inline constexpr const char* kCountMustNotBeNegative = " count must not be negative, got: ";
+inline constexpr const char* kStringIndexOutOfRange = "String index out of range: ";
+inline constexpr const char* kSingleCharacterNeeded = "String element must be a single character, got: ";
+inline constexpr const char* kDeleteItemOutOfRange = "deleteItem index out of range: ";
+inline constexpr const char* kReplaceOutOfRange = "replace range lies outside the string: ";
+inline constexpr const char* kQsortNeedsFunction = "qsort needs a function to compare with, got: ";
+inline constexpr const char* kQsortStartOutOfRange = "qsort start: out of range: ";
+inline constexpr const char* kQsortEndOutOfRange = "qsort end: out of range: ";
+inline constexpr const char* kQsortEndBeforeStart = "qsort end: comes before start: ";
+inline constexpr const char* kPatternNeeded = "matchPattern needs a pattern: argument";
+inline constexpr const char* kFormatNotUnderstood = "formattedPrint format not understood: ";
+inline constexpr const char* kNestedTooDeep = "Values nested too deeply in ";
 
 // ---- Files, streams and processes ------------------------------------------
 

@@ -114,6 +114,7 @@ class String : public Value {
   Value* le_vf(Value** arg_list, int count) override;
   Value* ge_vf(Value** arg_list, int count) override;
   Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
 };
 
 // A unique symbolic value (#start). Names are case-insensitive, keep the
@@ -143,9 +144,17 @@ class Array : public Value {
   int data_size;
   Value* append(Value* v);
   Value* get(int index) const;  // 0-based; undefined outside
+  // Room for capacity items, and a size of new_size (new items undefined);
+  // on failure both raise a script error and leave the array as it was.
+  void reserve(int capacity);
+  void resize(int new_size);
   void gc_trace() override;
   void sprin1(CharStream* s) override;
   Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
   Value* get_vf(Value** arg_list, int count) override;
   Value* put_vf(Value** arg_list, int count) override;
 };
@@ -192,6 +201,13 @@ class BitArrayValue : public Value {
   BitArray bits;
   void sprin1(CharStream* s) override;
   Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
   Value* get_vf(Value** arg_list, int count) override;
   Value* put_vf(Value** arg_list, int count) override;
 };
