@@ -7,7 +7,7 @@
 namespace host::script {
 
 enum class Tok {
-  Integer, Float, Time, String, Name, Ident, Keyword,
+  Integer, Integer64, Float, Double, Time, String, Name, Ident, Keyword,
   LParen, RParen, LBracket, RBracket, RBrace, HashParen, HashBrace,
   Comma, Semicolon, Colon, Dot, DotDot, Question,
   Assign, PlusAssign, MinusAssign, TimesAssign, DivAssign,
@@ -20,6 +20,7 @@ struct Token {
   std::string text;      // source text (identifiers, keywords, strings' contents)
   long long int_value = 0;
   double float_value = 0;
+  bool normalized = false;  // a time in fractions of the animation range (0.5n)
   int line = 1;
   bool space_before = false;  // whitespace or line start precedes the token
   bool space_after = false;
