@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ast.h"
+#include "text_stream.h"
 
 namespace host::script {
 
@@ -84,6 +85,7 @@ Value* convert_as(Value* v, Value* target) {
   if (c == &Integer64_class) return number_as(v, Want::Integer64);
   if (c == &Float_class) return number_as(v, Want::Float);
   if (c == &Double_class) return number_as(v, Want::Double);
+  if (c == &StringStream_class && v->tag == &String_class) return c->apply(&v, 1);
   if (c == &Name_class) {
     if (v->tag == &String_class) return Name::intern(v->to_string());
   }
