@@ -212,10 +212,12 @@ class BitArrayValue : public Value {
   Value* put_vf(Value** arg_list, int count) override;
 };
 
-// A time value in ticks (4800 a second, 160 a frame at 30 frames a second).
+// A time value in ticks (4800 a second, 160 a frame at the default 30
+// frames a second). Scripts change the frame rate with frameRate.
 constexpr int TICKS_PER_SECOND = 4800;
 constexpr int FRAMES_PER_SECOND = 30;
-inline int GetTicksPerFrame() { return TICKS_PER_SECOND / FRAMES_PER_SECOND; }
+int GetTicksPerFrame();
+int GetFrameRate();
 
 class MSTime : public Value {
  public:
