@@ -8,33 +8,6 @@
 
 namespace {
 
-extern ValueMetaClass StringStream_class;
-
-// A stream scripts make with stringStream and write to with format ... to:.
-class ScriptStringStream : public CharStream {
- public:
-  explicit ScriptStringStream(const char* text) : text_(text) { tag = &StringStream_class; }
-  void puts(const char* text) override { text_ += text; }
-  void sprin1(CharStream* s) override {
-    s->puts("StringStream:\"");
-    s->puts(text_.c_str());
-    s->puts("\"");
-  }
-  void sprint(CharStream* s) override { s->puts(text_.c_str()); }
-  Value* get_property(Value* prop) override {
-    if (prop == Name::intern("count")) return Integer::intern(static_cast<int>(text_.size()));
-    return Value::get_property(prop);
-  }
-
- private:
-  std::string text_;
-};
-
-Value* make_string_stream(Value** arg_list, int count) {
-  if (count > 1) throw ArgCountError("stringStream", 1, count);
-  return new ScriptStringStream(count == 1 ? arg_list[0]->to_string() : "");
-}
-
 // The stream named by a to: keyword, else the current script output.
 CharStream* output_for(Value** arg_list, int count, const char* fn) {
   static Value* to_key = Name::intern("to");
@@ -162,8 +135,6 @@ Value* slider_time_setter(Value* v) {
   return v;
 }
 Value* read_only_setter(Value*) { throw RuntimeError("Cannot assign to a read-only system global"); }
-
-ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream);
 
 Primitive print_pf("print", print_cf);
 Primitive format_pf("format", format_cf);
