@@ -59,6 +59,7 @@ ValueMetaClass Name_class("Name");
 ValueMetaClass Boolean_class("BooleanClass");
 ValueMetaClass UndefinedClass_class("UndefinedClass");
 ValueMetaClass Ok_class("OkClass");
+ValueMetaClass UnsuppliedClass_class("UnsuppliedClass");
 ValueMetaClass Array_class("Array", nullptr, make_array);
 ValueMetaClass Point3Value_class("Point3", nullptr, make_point3);
 ValueMetaClass ColorValue_class("Color", nullptr, make_color);

@@ -22,7 +22,7 @@ void Hold::Cancel() {
 
 void Hold::Put(RestoreObj* rob) {
   std::unique_ptr<RestoreObj> owned(rob);
-  if (depth_ > 0) open_.restores.push_back(std::move(owned));
+  if (Holding()) open_.restores.push_back(std::move(owned));
 }
 
 bool Hold::Undo() {

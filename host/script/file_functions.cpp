@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../runtime/runtime_internal.h"
+#include "file_stream.h"
 #include "host/messages.h"
 #include "script_paths.h"
 
@@ -117,16 +118,18 @@ Value* delete_file_cf(Value** arg_list, int count) {
   check_arg_count("deleteFile", 1, count);
   fs::path p = path_arg(arg_list[0]);
   std::error_code ec;
-  if (fs::is_directory(fs::symlink_status(p, ec))) return &false_value;
+  if (fs::is_directory(fs::symlink_status(p, ec)) || is_open_in_script(p)) return &false_value;
   return bool_result(fs::remove(p, ec));
 }
 
 // Never replaces an existing file; across file systems the file is copied.
+// Deleting, renaming and copying fail while a script stream has the file open.
 Value* rename_file_cf(Value** arg_list, int count) {
   check_arg_count("renameFile", 2, count);
   fs::path from = path_arg(arg_list[0]), to = path_arg(arg_list[1]);
   std::error_code ec;
-  if (!fs::exists(fs::symlink_status(from, ec)) || fs::exists(fs::symlink_status(to, ec)))
+  if (!fs::exists(fs::symlink_status(from, ec)) || fs::exists(fs::symlink_status(to, ec)) ||
+      is_open_in_script(from))
     return &false_value;
   fs::rename(from, to, ec);
   if (ec == std::errc::cross_device_link) {
@@ -140,7 +143,7 @@ Value* copy_file_cf(Value** arg_list, int count) {
   check_arg_count("copyFile", 2, count);
   std::error_code ec;
   fs::path from = path_arg(arg_list[0]);
-  if (!fs::is_regular_file(from, ec)) return &false_value;
+  if (!fs::is_regular_file(from, ec) || is_open_in_script(from)) return &false_value;
   return bool_result(fs::copy_file(from, path_arg(arg_list[1]), fs::copy_options::none, ec));
 }
 

@@ -17,7 +17,13 @@ class Hold {
   void Begin();
   void Accept(const char* name);
   void Cancel();  // restores everything put since Begin
-  bool Holding() const { return depth_ > 0; }
+  bool Holding() const { return depth_ > 0 && suspended_ == 0; }
+  // While suspended (undo off inside undo on) the hold records nothing.
+  void Suspend() { ++suspended_; }
+  void Resume() {
+    if (suspended_ > 0) --suspended_;
+  }
+  bool IsSuspended() const { return suspended_ > 0; }
   void Put(RestoreObj* rob);  // takes ownership
   // Undoes the last accepted record; false when there is none.
   bool Undo();
@@ -28,6 +34,7 @@ class Hold {
     std::vector<std::unique_ptr<RestoreObj>> restores;
   };
   int depth_ = 0;
+  int suspended_ = 0;
   Record open_;
   std::vector<Record> undo_;
 };
