@@ -4,6 +4,9 @@
 #include <string>
 
 #include "collections.h"
+#include "geometry_internal.h"
+
+using namespace host::geometry;
 
 namespace {
 Value* name(const char* text) { return Name::intern(text); }
@@ -39,20 +42,36 @@ Value* Point3Value::set_property(Value* prop, Value* v) {
 
 static bool is_point(Value* v) { return v->tag == &Point3Value_class; }
 
-Value* Point3Value::plus_vf(Value** a, int) { return new Point3Value(p + a[0]->to_point3()); }
-Value* Point3Value::minus_vf(Value** a, int) { return new Point3Value(p - a[0]->to_point3()); }
-Value* Point3Value::times_vf(Value** a, int) {
-  if (is_point(a[0])) {
-    Point3 q = a[0]->to_point3();
-    return new Point3Value(p.x * q.x, p.y * q.y, p.z * q.z);
+// A number stands for a point with that number in every component.
+static Point3 point_operand(Value* v) {
+  if (is_number(v)) {
+    float f = v->to_float();
+    return Point3(f, f, f);
   }
-  return new Point3Value(p * a[0]->to_float());
+  return v->to_point3();
+}
+
+Value* Point3Value::plus_vf(Value** a, int) { return new Point3Value(p + point_operand(a[0])); }
+Value* Point3Value::minus_vf(Value** a, int) { return new Point3Value(p - point_operand(a[0])); }
+Value* Point3Value::times_vf(Value** a, int) {
+  if (a[0]->tag == &Matrix3Value_class) return new Point3Value(p * static_cast<Matrix3Value*>(a[0])->m);
+  if (a[0]->tag == &QuatValue_class)
+    return new Point3Value(p * QuatToMatrix(static_cast<QuatValue*>(a[0])->q));
+  Point3 q = point_operand(a[0]);
+  return new Point3Value(p.x * q.x, p.y * q.y, p.z * q.z);
 }
 Value* Point3Value::div_vf(Value** a, int) {
-  float d = a[0]->to_float();
-  if (d == 0.0f) throw RuntimeError("Divide by zero");
-  return new Point3Value(p / d);
+  if (is_number(a[0])) return new Point3Value(p / divisor(a[0]));
+  Point3 q = a[0]->to_point3();
+  if (q.x == 0.0f || q.y == 0.0f || q.z == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
+  return new Point3Value(p.x / q.x, p.y / q.y, p.z / q.z);
 }
+Value* Point3Value::put_vf(Value** a, int count) {
+  check_arg_count("put", 2, count);
+  p[component_index(a[0], 3, tag) - 1] = a[1]->to_float();
+  return a[1];
+}
+AColor Point3Value::to_acolor() { return AColor(p.x / 255.0f, p.y / 255.0f, p.z / 255.0f); }
 Value* Point3Value::uminus_vf(Value**, int) { return new Point3Value(-p); }
 Value* Point3Value::eq_vf(Value** a, int) { return bool_result(is_point(a[0]) && a[0]->to_point3() == p); }
 Value* Point3Value::ne_vf(Value** a, int n) { return bool_result(eq_vf(a, n) == &false_value); }
@@ -86,11 +105,13 @@ static float* channel_of(AColor& c, Value* prop) {
 
 Value* ColorValue::get_property(Value* prop) {
   if (float* ch = channel_of(color, prop)) return new Float(*ch * 255.0f);
+  if (Value* hsv = color_hsv_property(this, prop)) return hsv;
   return Value::get_property(prop);
 }
 
 Value* ColorValue::set_property(Value* prop, Value* v) {
   float* ch = channel_of(color, prop);
+  if (ch == nullptr && set_color_hsv_property(this, prop, v)) return v;
   if (ch == nullptr) return Value::set_property(prop, v);
   *ch = v->to_float() / 255.0f;
   return v;

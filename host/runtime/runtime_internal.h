@@ -52,6 +52,9 @@ const std::string* current_exception();
 std::string format_float(float f);
 std::string format_component(float f);
 
+// `v as target` for the geometry classes; null when neither side is one.
+Value* convert_geometry(Value* v, ValueMetaClass* target);
+
 // The struct global of the given name, created on first request.
 class StructGlobal;
 StructGlobal* struct_global(const char* struct_name);

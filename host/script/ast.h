@@ -60,7 +60,7 @@ class PointLiteral : public Node {
  public:
   using Node::Node;
   Value* eval(Frame* f) override;
-  NodePtr x, y, z;
+  std::vector<NodePtr> components;  // 2, 3 or 4: a Point2, Point3 or Point4
 };
 
 class LocalVar : public Assignable {

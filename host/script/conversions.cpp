@@ -120,6 +120,7 @@ Value* convert_as(Value* v, Value* target) {
       return new BitArrayValue(bits);
     }
   }
+  if (Value* converted = host::convert_geometry(v, c)) return converted;
   if (c == &Point3Value_class) return new Point3Value(v->to_point3());
   if (c == &ColorValue_class) return new ColorValue(v->to_acolor());
   throw ConversionError(v, c->name);

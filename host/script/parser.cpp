@@ -575,14 +575,18 @@ class Parser {
     return b;
   }
 
+  // [x, y], [x, y, z] or [x, y, z, w].
   NodePtr point_literal() {
     auto p = std::make_unique<PointLiteral>(next().line);
-    NodePtr* parts[3] = {&p->x, &p->y, &p->z};
-    for (int i = 0; i < 3; ++i) {
+    for (;;) {
       skip_newlines();
-      *parts[i] = expr();
+      p->components.push_back(expr());
       skip_newlines();
-      if (i < 2) expect(Tok::Comma, ",");
+      if (p->components.size() < 2 || (p->components.size() < 4 && at(Tok::Comma))) {
+        expect(Tok::Comma, ",");
+        continue;
+      }
+      break;
     }
     expect(Tok::RBracket, "]");
     return p;

@@ -6,6 +6,7 @@ namespace host::msg {
 
 // ---- Language and evaluator ------------------------------------------------
 
+inline constexpr const char* kReadOnlySystemGlobal = "Cannot assign to a read-only system global";
 // Script text the reader refuses.
 inline constexpr const char* kNulCharacter = "NUL character";
 inline constexpr const char* kStringWithoutNul = "a string without NUL characters";
@@ -39,6 +40,12 @@ inline constexpr const char* kCharacterCodeOutOfRange = "Character code out of r
 inline constexpr const char* kNotAHexNumber = "Not a hexadecimal number: ";
 
 // ---- Geometry values and colours -------------------------------------------
+
+// Completed by the class and the index: "Point2 index out of range: 3".
+inline constexpr const char* kIndexOutOfRange = " index out of range: ";
+inline constexpr const char* kMatrixNotInvertible = "Matrix3 has no inverse: ";
+inline constexpr const char* kMatrix3Wants = "matrix3 wants 0, 1 or four rows, got: ";
+inline constexpr const char* kEulerOrderRange = "Euler angle order must be 1 to 9, got: ";
 
 // ---- Strings, arrays and bit arrays ----------------------------------------
 
