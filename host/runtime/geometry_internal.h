@@ -12,7 +12,6 @@ constexpr float kPi = 3.14159265358979f;
 inline float to_radians(float degrees) { return degrees * (kPi / 180.0f); }
 inline float to_degrees(float radians) { return radians * (180.0f / kPi); }
 
-inline bool is_number(Value* v) { return v->is_kind_of(&Number_class); }
 
 // A number divisor other than zero, or "Divide by zero".
 float divisor(Value* v);

@@ -28,7 +28,6 @@ inline constexpr const char* kUnknownMaxCommand = "Unknown max command: ";
 
 inline constexpr const char* kIntegerDivideByZero = "Integer divide by zero";
 inline constexpr const char* kDivideByZero = "Divide by zero";
-inline constexpr const char* kReadOnlySystemGlobal = "Cannot assign to a read-only system global";
 // Completed by the time in frames: "Time out of range: 1.6e+10f".
 inline constexpr const char* kTimeOutOfRange = "Time out of range: ";
 inline constexpr const char* kTimeLiteralRange = "a time of at most 2147483647 ticks either side of 0";
