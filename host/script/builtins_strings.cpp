@@ -218,14 +218,14 @@ class Conversion {
 
   template <typename T>
   std::string print(const char* conversion, T value) const {
-    std::string spec = "%" + flags_;
-    if (width_ >= 0) spec += std::to_string(width_);
-    if (precision_ >= 0) spec += "." + std::to_string(precision_);
-    spec += conversion;
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
-    if (n < 0) throw RuntimeError(msg::kFormatNotUnderstood, spec.c_str());
+    std::string directive = "%" + flags_;
+    if (width_ >= 0) directive += std::to_string(width_);
+    if (precision_ >= 0) directive += "." + std::to_string(precision_);
+    directive += conversion;
+    int n = std::snprintf(nullptr, 0, directive.c_str(), value);
+    if (n < 0) throw RuntimeError(msg::kFormatNotUnderstood, directive.c_str());
     std::vector<char> out(static_cast<std::size_t>(n) + 1);
-    std::snprintf(out.data(), out.size(), spec.c_str(), value);
+    std::snprintf(out.data(), out.size(), directive.c_str(), value);
     return std::string(out.data(), static_cast<std::size_t>(n));
   }
 
