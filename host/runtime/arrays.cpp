@@ -58,11 +58,6 @@ void Array::sprin1(CharStream* s) {
   s->puts(")");
 }
 
-Value* Array::get_property(Value* prop) {
-  if (prop == Name::intern("count")) return Integer::intern(size);
-  return Value::get_property(prop);
-}
-
 static int checked_index(Value* index_value) {
   int index = index_value->to_int();
   if (index < 1) throw RuntimeError("Array index must be positive number, got: ", index_value);

@@ -4,36 +4,12 @@
 
 #include "runtime_internal.h"
 
-namespace {
-Value* name(const char* text) { return Name::intern(text); }
-}  // namespace
-
 Point3Value::Point3Value(const Point3& point) : p(point) { tag = &Point3Value_class; }
 Point3Value::Point3Value(float x, float y, float z) : p(x, y, z) { tag = &Point3Value_class; }
 
 void Point3Value::sprin1(CharStream* s) {
   s->printf("[%s,%s,%s]", host::format_component(p.x).c_str(), host::format_component(p.y).c_str(),
             host::format_component(p.z).c_str());
-}
-
-static int axis_of(Value* prop) {
-  if (prop == name("x")) return 0;
-  if (prop == name("y")) return 1;
-  if (prop == name("z")) return 2;
-  return -1;
-}
-
-Value* Point3Value::get_property(Value* prop) {
-  int axis = axis_of(prop);
-  if (axis >= 0) return new Float(p[axis]);
-  return Value::get_property(prop);
-}
-
-Value* Point3Value::set_property(Value* prop, Value* v) {
-  int axis = axis_of(prop);
-  if (axis < 0) return Value::set_property(prop, v);
-  p[axis] = v->to_float();
-  return v;
 }
 
 static bool is_point(Value* v) { return v->tag == &Point3Value_class; }
@@ -75,26 +51,6 @@ void ColorValue::sprin1(CharStream* s) {
 
 Point3 ColorValue::to_point3() { return Point3(color.r * 255.0f, color.g * 255.0f, color.b * 255.0f); }
 
-static float* channel_of(AColor& c, Value* prop) {
-  if (prop == name("r") || prop == name("red")) return &c.r;
-  if (prop == name("g") || prop == name("green")) return &c.g;
-  if (prop == name("b") || prop == name("blue")) return &c.b;
-  if (prop == name("a") || prop == name("alpha")) return &c.a;
-  return nullptr;
-}
-
-Value* ColorValue::get_property(Value* prop) {
-  if (float* ch = channel_of(color, prop)) return new Float(*ch * 255.0f);
-  return Value::get_property(prop);
-}
-
-Value* ColorValue::set_property(Value* prop, Value* v) {
-  float* ch = channel_of(color, prop);
-  if (ch == nullptr) return Value::set_property(prop, v);
-  *ch = v->to_float() / 255.0f;
-  return v;
-}
-
 Value* ColorValue::eq_vf(Value** a, int) {
   if (a[0]->tag != &ColorValue_class) return &false_value;
   AColor o = a[0]->to_acolor();
@@ -128,12 +84,6 @@ void BitArrayValue::sprin1(CharStream* s) {
     i = j + 1;
   }
   s->puts("}");
-}
-
-Value* BitArrayValue::get_property(Value* prop) {
-  if (prop == name("count")) return Integer::intern(bits.GetSize());
-  if (prop == name("numberSet")) return Integer::intern(bits.NumberSet());
-  return Value::get_property(prop);
 }
 
 Value* BitArrayValue::get_vf(Value** a, int count) {

@@ -52,6 +52,14 @@ const std::string* current_exception();
 std::string format_float(float f);
 std::string format_component(float f);
 
+// The property tables of the host's own classes.
+extern const PropertyTable string_properties;
+extern const PropertyTable array_properties;
+extern const PropertyTable point3_properties;
+extern const PropertyTable color_properties;
+extern const PropertyTable bitarray_properties;
+extern const PropertyTable time_properties;
+
 // The struct global of the given name, created on first request.
 class StructGlobal;
 StructGlobal* struct_global(const char* struct_name);

@@ -27,11 +27,6 @@ void String::sprin1(CharStream* s) {
 }
 void String::sprint(CharStream* s) { s->puts(string); }
 
-Value* String::get_property(Value* prop) {
-  if (prop == Name::intern("count")) return Integer::intern(static_cast<int>(length()));
-  return Value::get_property(prop);
-}
-
 Value* String::plus_vf(Value** a, int) {
   std::string joined(string);
   joined += a[0]->to_string();

@@ -39,12 +39,6 @@ void MSTime::sprin1(CharStream* s) {
 int MSTime::to_int() { return time / GetTicksPerFrame(); }
 float MSTime::to_float() { return static_cast<float>(time) / static_cast<float>(GetTicksPerFrame()); }
 
-Value* MSTime::get_property(Value* prop) {
-  if (prop == Name::intern("frame")) return new Float(to_float());
-  if (prop == Name::intern("ticks")) return Integer::intern(time);
-  return Value::get_property(prop);
-}
-
 Value* MSTime::plus_vf(Value** a, int) { return new MSTime(time + a[0]->to_timevalue()); }
 Value* MSTime::minus_vf(Value** a, int) { return new MSTime(time - a[0]->to_timevalue()); }
 Value* MSTime::times_vf(Value** a, int) {

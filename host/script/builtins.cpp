@@ -21,10 +21,7 @@ class ScriptStringStream : public CharStream {
     s->puts("\"");
   }
   void sprint(CharStream* s) override { s->puts(text_.c_str()); }
-  Value* get_property(Value* prop) override {
-    if (prop == Name::intern("count")) return Integer::intern(static_cast<int>(text_.size()));
-    return Value::get_property(prop);
-  }
+  int count() const { return static_cast<int>(text_.size()); }
 
  private:
   std::string text_;
@@ -163,7 +160,9 @@ Value* slider_time_setter(Value* v) {
 }
 Value* read_only_setter(Value*) { throw RuntimeError("Cannot assign to a read-only system global"); }
 
-ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream);
+Value* string_stream_count(Value* s) { return Integer::intern(static_cast<ScriptStringStream*>(s)->count()); }
+const PropertyTable string_stream_properties{{"count", "integer", string_stream_count}};
+ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream, &string_stream_properties);
 
 Primitive print_pf("print", print_cf);
 Primitive format_pf("format", format_cf);

@@ -156,21 +156,46 @@ Value* AtTime::eval(Frame* f) {
   return body->eval(f);
 }
 
-// undo on (...): changes recorded while the body runs become one undo
-// record; when the body fails, what it changed is restored.
+// undo ["label"] on (...): what the body changes becomes one undo entry
+// with that label (nested inside an enclosing one); when the body fails,
+// what it changed is restored. undo off (...) records nothing, even inside
+// an undo on.
 Value* Undo::eval(Frame* f) {
   bool on = enabled->eval(f)->to_bool();
-  if (label) label->eval(f);
-  if (!on) return body->eval(f);
+  std::string text = "MAXScript";
+  if (label) {
+    Value* l = label->eval(f);
+    text = l->tag == &String_class || l->tag == &Name_class ? l->to_string() : print_form(l);
+  }
+  if (!on) {
+    theHold.Suspend();
+    try {
+      Value* result = body->eval(f);
+      theHold.Resume();
+      return result;
+    } catch (...) {
+      theHold.Resume();
+      throw;
+    }
+  }
   theHold.Begin();
   Value* result;
   try {
     result = body->eval(f);
+  } catch (const LoopExit&) {
+    theHold.Accept(text.c_str());
+    throw;
+  } catch (const LoopContinue&) {
+    theHold.Accept(text.c_str());
+    throw;
+  } catch (const FunctionReturn&) {
+    theHold.Accept(text.c_str());
+    throw;
   } catch (...) {
     theHold.Cancel();
     throw;
   }
-  theHold.Accept("MAXScript");
+  theHold.Accept(text.c_str());
   return result;
 }
 

@@ -10,6 +10,7 @@
 #include "host/hold.h"
 #include "host/locals.h"
 #include "host/module.h"
+#include "host/properties.h"
 #include "host/script_time.h"
 #include "host/streams.h"
 #include "host/value.h"

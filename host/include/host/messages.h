@@ -24,6 +24,11 @@ inline constexpr const char* kIndexMustBePositive = " index must be positive num
 
 // ---- Object model, properties and undo -------------------------------------
 
+// getPropNames's second argument, when it is neither #staticOnly nor #dynamicOnly.
+inline constexpr const char* kBadPropNamesFilter = "getPropNames wants #staticOnly or #dynamicOnly, got: ";
+// A script wrapper whose host object was deleted.
+inline constexpr const char* kDeletedObject = "Attempted to access deleted scene object";
+
 
 // ---- Collector, loader and listener ----------------------------------------
 

@@ -96,7 +96,6 @@ class String : public Value {
   void sprin1(CharStream* s) override;
   void sprint(CharStream* s) override;
   const char* to_string() override { return string; }
-  Value* get_property(Value* prop) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
@@ -136,7 +135,6 @@ class Array : public Value {
   Value* get(int index) const;  // 0-based; undefined outside
   void gc_trace() override;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
   Value* get_vf(Value** arg_list, int count) override;
   Value* put_vf(Value** arg_list, int count) override;
 };
@@ -148,8 +146,6 @@ class Point3Value : public Value {
   Point3 p;
   void sprin1(CharStream* s) override;
   Point3 to_point3() override { return p; }
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -170,8 +166,6 @@ class ColorValue : public Value {
   void sprin1(CharStream* s) override;
   AColor to_acolor() override { return color; }
   Point3 to_point3() override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
 };
@@ -182,7 +176,6 @@ class BitArrayValue : public Value {
   explicit BitArrayValue(const BitArray& b);
   BitArray bits;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
   Value* get_vf(Value** arg_list, int count) override;
   Value* put_vf(Value** arg_list, int count) override;
 };
@@ -201,7 +194,6 @@ class MSTime : public Value {
   int to_int() override;
   float to_float() override;
   TimeValue to_timevalue() override { return time; }
-  Value* get_property(Value* prop) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
