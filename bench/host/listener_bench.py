@@ -4,13 +4,14 @@
 1. Start-up: the listener with all plug-ins loaded running an empty script,
    median of repeated runs, beside python3 starting on an empty program.
 2. A loop of N iterations doing integer arithmetic and a call of a
-   registered primitive, beside the equivalent python3 loop: time per
-   iteration and peak resident memory of each.
+   registered primitive, beside the equivalent Lua 5.4 and python3 loops:
+   time per iteration and peak resident memory of each.
 
 usage: listener_bench.py LISTENER [ITERATIONS]
 """
 import os
 import resource
+import shutil
 import statistics
 import subprocess
 import sys
@@ -52,6 +53,15 @@ def main():
         with open(loop_py, "w") as f:
             f.write(f"x = 0\nfor i in range(1, {n} + 1):\n    x = i * 3 + 1; y = abs(x)\n")
 
+        # x is a global in the script, so it is one in Lua too; the second Lua
+        # loop keeps everything local, Lua's fastest form of the same work.
+        loop_lua = os.path.join(d, "loop.lua")
+        with open(loop_lua, "w") as f:
+            f.write(f"x = 0\nfor i = 1, {n} do x = i * 3 + 1; local y = math.abs(x) end\n")
+        loop_lua_local = os.path.join(d, "loop_local.lua")
+        with open(loop_lua_local, "w") as f:
+            f.write(f"local abs, x = math.abs, 0\nfor i = 1, {n} do x = i * 3 + 1; local y = abs(x) end\n")
+
         start_l, _ = timed([listener, empty], repeat=21)
         start_p, _ = timed([sys.executable, "-c", "pass"], repeat=21)
         print(f"start-up, all plug-ins, empty script: listener {start_l * 1000:.1f} ms, "
@@ -65,6 +75,15 @@ def main():
         print(f"  listener {loop_l / n * 1e9:.0f} ns/iteration, peak {mem_l / 1024:.1f} MB")
         print(f"  python3  {loop_p / n * 1e9:.0f} ns/iteration, peak {mem_p / 1024:.1f} MB")
         print(f"  ratio listener/python3: {loop_l / loop_p:.2f}")
+        lua = shutil.which("lua5.4")
+        if lua is None:
+            print("  lua5.4 not found: install it (scripts/setup.sh does) for the Lua comparison")
+            return
+        for label, path in (("globals", loop_lua), ("locals", loop_lua_local)):
+            loop_lua_t, _ = timed([lua, path])
+            mem_lua = peak_rss_kb([lua, path])
+            print(f"  lua5.4 ({label}) {loop_lua_t / n * 1e9:.0f} ns/iteration, peak {mem_lua / 1024:.1f} MB,"
+                  f" ratio listener/lua5.4: {loop_l / loop_lua_t:.2f}")
 
 
 if __name__ == "__main__":

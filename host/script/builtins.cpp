@@ -8,30 +8,6 @@
 
 namespace {
 
-extern ValueMetaClass StringStream_class;
-
-// A stream scripts make with stringStream and write to with format ... to:.
-class ScriptStringStream : public CharStream {
- public:
-  explicit ScriptStringStream(const char* text) : text_(text) { tag = &StringStream_class; }
-  void puts(const char* text) override { text_ += text; }
-  void sprin1(CharStream* s) override {
-    s->puts("StringStream:\"");
-    s->puts(text_.c_str());
-    s->puts("\"");
-  }
-  void sprint(CharStream* s) override { s->puts(text_.c_str()); }
-  int count() const { return static_cast<int>(text_.size()); }
-
- private:
-  std::string text_;
-};
-
-Value* make_string_stream(Value** arg_list, int count) {
-  if (count > 1) throw ArgCountError("stringStream", 1, count);
-  return new ScriptStringStream(count == 1 ? arg_list[0]->to_string() : "");
-}
-
 // The stream named by a to: keyword, else the current script output.
 CharStream* output_for(Value** arg_list, int count, const char* fn) {
   static Value* to_key = Name::intern("to");
@@ -159,10 +135,6 @@ Value* slider_time_setter(Value* v) {
   return v;
 }
 Value* read_only_setter(Value*) { throw RuntimeError("Cannot assign to a read-only system global"); }
-
-Value* string_stream_count(Value* s) { return Integer::intern(static_cast<ScriptStringStream*>(s)->count()); }
-const PropertyTable string_stream_properties{{"count", "integer", string_stream_count}};
-ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream, &string_stream_properties);
 
 Primitive print_pf("print", print_cf);
 Primitive format_pf("format", format_cf);
