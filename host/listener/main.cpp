@@ -10,6 +10,7 @@
 
 #include "../runtime/runtime_internal.h"
 #include "../script/frame.h"
+#include "../script/system_dirs.h"
 #include "host/plugin_classes.h"
 #include "listener_stream.h"
 #include "options.h"
@@ -34,6 +35,7 @@ std::string default_plugin_folder() {
 int run(const Options& options) {
   bool colour = options.colour == ColourMode::Always ||
                 (options.colour == ColourMode::Auto && isatty(STDOUT_FILENO));
+  if (!options.scripts_dir.empty()) host::script::set_scripts_dir(options.scripts_dir);
   ListenerStream stream(colour);
   the_listener->edit_stream = &stream;
   the_listener->edit_box = stream.window();

@@ -11,6 +11,7 @@ const char* const kUsage =
     "  -e EXPR            evaluate EXPR (repeatable)\n"
     "  --plugins DIR      load plug-ins from DIR instead of the default folder (repeatable)\n"
     "  --no-plugins       load no plug-ins\n"
+    "  --scripts-dir DIR  the scripts folder (getDir #scripts); else $HOST_SCRIPTS_DIR\n"
     "  --echo             print the value of every top-level expression\n"
     "  --keep-going       go on with the next expression after an uncaught error\n"
     "  --list-plugins     print each loaded module: file, description, version\n"
@@ -36,6 +37,10 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error) 
       const char* v = value("a folder");
       if (!v) return std::nullopt;
       o.plugin_dirs.emplace_back(v);
+    } else if (a == "--scripts-dir") {
+      const char* v = value("a folder");
+      if (!v) return std::nullopt;
+      o.scripts_dir = v;
     } else if (a == "--no-plugins") {
       o.no_plugins = true;
     } else if (a == "--echo") {

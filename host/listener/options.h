@@ -13,6 +13,7 @@ struct Options {
   std::vector<std::string> files;
   std::vector<std::string> expressions;  // -e
   std::vector<std::string> plugin_dirs;  // --plugins (replace the default)
+  std::string scripts_dir;               // --scripts-dir: getDir #scripts
   bool no_plugins = false;
   bool echo = false;
   bool keep_going = false;

@@ -12,8 +12,12 @@ void Undefined::sprin1(CharStream* s) { s->puts("undefined"); }
 Ok::Ok() { tag = &Ok_class; }
 void Ok::sprin1(CharStream* s) { s->puts("OK"); }
 
+Unsupplied::Unsupplied() { tag = &UnsuppliedClass_class; }
+void Unsupplied::sprin1(CharStream* s) { s->puts("unsupplied"); }
+
 Boolean true_value(true);
 Boolean false_value(false);
 Undefined undefined;
 Ok ok;
+Unsupplied unsupplied;
 Value keyarg_marker;

@@ -60,6 +60,7 @@ ValueMetaClass Name_class("Name");
 ValueMetaClass Boolean_class("BooleanClass");
 ValueMetaClass UndefinedClass_class("UndefinedClass");
 ValueMetaClass Ok_class("OkClass");
+ValueMetaClass UnsuppliedClass_class("UnsuppliedClass");
 ValueMetaClass Array_class("Array", nullptr, make_array, &host::array_properties);
 ValueMetaClass Point3Value_class("Point3", nullptr, make_point3, &host::point3_properties);
 ValueMetaClass ColorValue_class("Color", nullptr, make_color, &host::color_properties);

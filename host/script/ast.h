@@ -73,10 +73,46 @@ class LocalVar : public Assignable {
 
 class GlobalVar : public Assignable {
  public:
-  GlobalVar(int l, GlobalCell* c) : Assignable(l), cell(c) {}
+  GlobalVar(int l, GlobalCell* c, bool e = false) : Assignable(l), cell(c), explicit_global(e) {}
   Value* eval(Frame*) override { return read_global(cell); }
   Value* assign(Frame*, Value* v) override { return assign_global(cell, v); }
   GlobalCell* cell;
+  bool explicit_global;  // written ::x: never a local
+};
+
+// A by-reference parameter (fn f &x): reads and assignments go through the
+// caller's reference when the argument was one (f &a), else to the slot.
+class RefParamVar : public LocalVar {
+ public:
+  using LocalVar::LocalVar;
+  Value* eval(Frame* f) override;
+  Value* assign(Frame* f, Value* v) override;
+};
+
+// &target: a reference to a variable, property or array element.
+class MakeReference : public Node {
+ public:
+  MakeReference(int l, std::unique_ptr<Assignable> t) : Node(l), target(std::move(t)) {}
+  Value* eval(Frame* f) override;
+  std::unique_ptr<Assignable> target;
+};
+
+// *ref: the variable, property or element a ValueRef refers to.
+class Dereference : public Assignable {
+ public:
+  Dereference(int l, NodePtr o) : Assignable(l), operand(std::move(o)) {}
+  Value* eval(Frame* f) override;
+  Value* assign(Frame* f, Value* v) override;
+  NodePtr operand;
+};
+
+// A path name literal ($box01, $torso/*, $): resolved by the scene's hook
+// each time it is evaluated.
+class PathLiteral : public Node {
+ public:
+  PathLiteral(int l, PathNameValue* p) : Node(l), path(p) {}
+  Value* eval(Frame*) override;
+  PathNameValue* path;  // a static value
 };
 
 class Property : public Assignable {
@@ -185,6 +221,8 @@ class ForLoop : public Node {
   using Node::Node;
   Value* eval(Frame* f) override;
   int slot = 0;               // the loop variable, in the current frame
+  int index_slot = -1;        // for v, i = ...: the position in the sequence
+  int filtered_slot = -1;     // for v, i, k = ...: the position among those where: let through
   bool variable_read = true;  // false: no code names it, so no value is made
   NodePtr from, to, by;       // numeric form
   NodePtr sequence;           // "in" form
@@ -193,7 +231,7 @@ class ForLoop : public Node {
   bool collect = false;
 
  private:
-  bool run_body(Frame* f, Value* v, Array* results);
+  bool run_body(Frame* f, Value* v, Array* results, int& index, int& filtered);
 };
 
 class Exit : public Node {
@@ -239,23 +277,39 @@ class Throw : public Node {
   NodePtr message, value;  // both null: throw the caught error again
 };
 
-class AtTime : public Node {
+// Context prefixes, alone or chained: at time t, [with] animate on,
+// [in] coordsys local, [with] undo ["label"] off, with redraw off.
+class ContextExpr : public Node {
  public:
+  enum Kind { Time, Animate, CoordSys, Undo, Redraw };
+  struct Prefix {
+    Kind kind;
+    NodePtr value;  // the time, the flag or the coordinate system
+    NodePtr label;  // undo only; may be null
+  };
   using Node::Node;
   Value* eval(Frame* f) override;
-  NodePtr time, body;
+  std::vector<Prefix> prefixes;
+  NodePtr body;
+
+ private:
+  Value* eval_from(Frame* f, std::size_t prefix);
 };
 
-class Undo : public Node {
+// max <command words>: runs a command the host registered under those words;
+// max time ? lists the commands whose names contain "time".
+class MaxCommand : public Node {
  public:
-  using Node::Node;
-  Value* eval(Frame* f) override;
-  NodePtr enabled, label, body;
+  MaxCommand(int l, std::string w, bool q) : Node(l), words(std::move(w)), query(q) {}
+  Value* eval(Frame*) override;
+  std::string words;
+  bool query;
 };
 
 // The compiled body of a script function.
 struct FunctionCode {
   std::string name;
+  bool mapped = false;  // called once for each item of an array first argument
   int positional = 0;
   std::vector<std::pair<Value*, NodePtr>> keyword_params;  // name, default (may be null)
   std::vector<int> keyword_slots;
@@ -280,7 +334,12 @@ struct StructCode {
   std::vector<Value*> members;    // every member name, in order
   std::vector<std::string> spellings;  // as the definition writes them
   std::vector<bool> is_method;
+  std::vector<bool> is_private;
+  std::vector<int> slots;  // each member's slot in an instance's frame
+  int slot_count = 0;      // members, this, and the locals of initialisers
+  int this_slot = 0;
   std::vector<NodePtr> initialisers;  // run in a new instance's frame
+  NodePtr on_create;                  // may be null
 };
 
 class StructDef : public Node {
@@ -291,6 +350,9 @@ class StructDef : public Node {
   std::shared_ptr<StructCode> code;
   std::unique_ptr<Assignable> target;
 };
+
+// The global the listener keeps its last result in: ? in a script.
+inline constexpr const char* kLastResultName = "?";
 
 // A top-level expression with the slot count of its frame.
 struct TopLevel {
@@ -311,6 +373,9 @@ class ScriptFunction : public Function {
   void gc_trace() override;
   std::shared_ptr<FunctionCode> code;
   Frame* closure;
+
+ private:
+  Value* apply_once(Value** arg_list, int count, int positional);
 };
 
 // Calls any function value the way the interpreter does, turning a C++

@@ -76,6 +76,22 @@ Value* ScriptFunction::apply(Value** arg_list, int count) {
   check_stack();
   gc_safe_point();
   int positional = positional_count(arg_list, count);
+  // A mapped function given an array runs once for each of its items.
+  if (code->mapped && positional >= 1 && arg_list[0]->tag == &Array_class) {
+    OneValueLocal items(arg_list[0]);
+    std::vector<Value*> args(arg_list, arg_list + count);
+    ValueLocalFrame protect(args.data(), count);
+    auto* array = static_cast<Array*>(items.value);
+    for (int i = 0; i < array->size; ++i) {
+      args[0] = array->data[i];
+      apply_once(args.data(), count, positional);
+    }
+    return &ok;
+  }
+  return apply_once(arg_list, count, positional);
+}
+
+Value* ScriptFunction::apply_once(Value** arg_list, int count, int positional) {
   if (positional != code->positional) throw ArgCountError(name, code->positional, positional);
   OneValueLocal frame_value(new Frame(code->slot_count, closure));
   auto* frame = static_cast<Frame*>(frame_value.value);
@@ -84,7 +100,7 @@ Value* ScriptFunction::apply(Value** arg_list, int count) {
     auto& [key, default_value] = code->keyword_params[k];
     Value* given = _get_key_arg_or_default(arg_list, count, key, nullptr);
     frame->slots[code->keyword_slots[k]] =
-        given ? given : (default_value ? default_value->eval(frame) : &undefined);
+        given ? given : (default_value ? default_value->eval(frame) : &unsupplied);
   }
   try {
     return code->body->eval(frame);

@@ -1,4 +1,4 @@
-// Evaluation of conditionals, loops, case, try and the time and undo contexts.
+// Evaluation of conditionals, loops, case and try.
 #include <cmath>
 
 #include "ast.h"
@@ -55,12 +55,17 @@ Value* While::eval(Frame* f) {
   return last.value;
 }
 
-// Runs one iteration; false when a while: filter ends the loop.
-bool ForLoop::run_body(Frame* f, Value* v, Array* results) {
+// Runs one iteration; false when a while: filter ends the loop. index counts
+// the values of the sequence, filtered those the where: filter lets through.
+bool ForLoop::run_body(Frame* f, Value* v, Array* results, int& index, int& filtered) {
   f->slots[slot] = v;
+  ++index;
+  if (index_slot >= 0) f->slots[index_slot] = Integer::intern(index);
   gc_safe_point();
   if (while_cond && !while_cond->eval(f)->to_bool()) return false;
   if (where && !where->eval(f)->to_bool()) return true;
+  ++filtered;
+  if (filtered_slot >= 0) f->slots[filtered_slot] = Integer::intern(filtered);
   try {
     Value* r = body->eval(f);
     if (results != nullptr && r != dont_collect()) results->append(r);
@@ -72,19 +77,20 @@ bool ForLoop::run_body(Frame* f, Value* v, Array* results) {
 Value* ForLoop::eval(Frame* f) {
   OneValueLocal results(collect ? new Array(0) : nullptr);
   auto* out = static_cast<Array*>(results.value);
+  int index = 0, filtered = 0;
   try {
     if (sequence) {
       OneValueLocal seq(sequence->eval(f));
       if (auto* a = dynamic_cast<Array*>(seq.value)) {
         for (int i = 0; i < a->size; ++i)
-          if (!run_body(f, a->data[i], out)) break;
+          if (!run_body(f, a->data[i], out, index, filtered)) break;
       } else if (auto* b = dynamic_cast<BitArrayValue*>(seq.value)) {
         for (int i = 0; i < b->bits.GetSize(); ++i)
-          if (b->bits[i] && !run_body(f, Integer::intern(i + 1), out)) break;
+          if (b->bits[i] && !run_body(f, Integer::intern(i + 1), out, index, filtered)) break;
       } else if (auto* s = dynamic_cast<String*>(seq.value)) {
         std::string text(s->string);
         for (char c : text)
-          if (!run_body(f, new String(&c, 1), out)) break;
+          if (!run_body(f, new String(&c, 1), out, index, filtered)) break;
       } else {
         throw NoMethodError("\"map\"", seq.value);
       }
@@ -95,16 +101,29 @@ Value* ForLoop::eval(Frame* f) {
       range[2] = by ? by->eval(f) : Integer::intern(1);
       bool integral = range[0]->tag == &Integer_class && range[1]->tag == &Integer_class &&
                       range[2]->tag == &Integer_class;
-      if (integral) {
-        long long i = range[0]->to_int(), last = range[1]->to_int(), step = range[2]->to_int();
+      // A loop from a time counts in ticks and gives times: for t in 0f to 100f by 5f.
+      bool times = range[0]->tag == &MSTime_class;
+      if (integral || times) {
+        long long i, last, step;
+        if (times) {
+          i = range[0]->to_timevalue(), last = range[1]->to_timevalue(), step = range[2]->to_timevalue();
+        } else {
+          i = range[0]->to_int(), last = range[1]->to_int(), step = range[2]->to_int();
+        }
         if (step == 0) throw RuntimeError("for loop step must not be zero");
-        for (; step > 0 ? i <= last : i >= last; i += step)
-          if (!run_body(f, variable_read ? static_cast<Value*>(Integer::intern(static_cast<int>(i))) : &undefined, out)) break;
+        for (; step > 0 ? i <= last : i >= last; i += step) {
+          Value* v = &undefined;
+          if (times)
+            v = new MSTime(static_cast<TimeValue>(i));
+          else if (variable_read)
+            v = Integer::intern(static_cast<int>(i));
+          if (!run_body(f, v, out, index, filtered)) break;
+        }
       } else {
         double i = range[0]->to_float(), last = range[1]->to_float(), step = range[2]->to_float();
         if (step == 0) throw RuntimeError("for loop step must not be zero");
         for (; step > 0 ? i <= last : i >= last; i += step)
-          if (!run_body(f, new Float(static_cast<float>(i)), out)) break;
+          if (!run_body(f, new Float(static_cast<float>(i)), out, index, filtered)) break;
       }
     }
   } catch (const LoopExit& e) {
@@ -148,55 +167,6 @@ Value* Throw::eval(Frame* f) {
   std::string text = m.value->tag == &String_class ? m.value->to_string() : print_form(m.value);
   if (value) text += print_form(value->eval(f));
   throw UserThrow(text);
-}
-
-Value* AtTime::eval(Frame* f) {
-  TimeValue t = time->eval(f)->to_timevalue();
-  ScopedTimeContext context(t);
-  return body->eval(f);
-}
-
-// undo ["label"] on (...): what the body changes becomes one undo entry
-// with that label (nested inside an enclosing one); when the body fails,
-// what it changed is restored. undo off (...) records nothing, even inside
-// an undo on.
-Value* Undo::eval(Frame* f) {
-  bool on = enabled->eval(f)->to_bool();
-  std::string text = "MAXScript";
-  if (label) {
-    Value* l = label->eval(f);
-    text = l->tag == &String_class || l->tag == &Name_class ? l->to_string() : print_form(l);
-  }
-  if (!on) {
-    theHold.Suspend();
-    try {
-      Value* result = body->eval(f);
-      theHold.Resume();
-      return result;
-    } catch (...) {
-      theHold.Resume();
-      throw;
-    }
-  }
-  theHold.Begin();
-  Value* result;
-  try {
-    result = body->eval(f);
-  } catch (const LoopExit&) {
-    theHold.Accept(text.c_str());
-    throw;
-  } catch (const LoopContinue&) {
-    theHold.Accept(text.c_str());
-    throw;
-  } catch (const FunctionReturn&) {
-    theHold.Accept(text.c_str());
-    throw;
-  } catch (...) {
-    theHold.Cancel();
-    throw;
-  }
-  theHold.Accept(text.c_str());
-  return result;
 }
 
 }  // namespace host::script

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ast.h"
+#include "text_stream.h"
 
 namespace host::script {
 
@@ -50,6 +51,7 @@ Value* convert_as(Value* v, Value* target) {
     }
     return new Float(v->to_float());
   }
+  if (c == &StringStream_class && v->tag == &String_class) return c->apply(&v, 1);
   if (c == &Name_class) {
     if (v->tag == &String_class) return Name::intern(v->to_string());
   }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../runtime/runtime_internal.h"
+#include "file_stream.h"
 #include "host/messages.h"
 #include "script_paths.h"
 
@@ -62,6 +63,9 @@ Value* list_matches(Value** arg_list, int count, const char* fn_name, bool want_
   std::string prefix = cut == std::string::npos ? "" : pattern.substr(0, cut + 1);
   std::string name_pattern = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
   if (name_pattern == "*.*") name_pattern = "*";
+  // Only * and ? are wildcards, as on Windows: brackets match themselves.
+  std::string glob;
+  for (char c : name_pattern) glob += c == '[' ? std::string("[[]") : std::string(1, c);
   char sep = cut == std::string::npos ? '/' : pattern[cut];
 
   std::vector<std::string> found;
@@ -79,7 +83,7 @@ Value* list_matches(Value** arg_list, int count, const char* fn_name, bool want_
       bool is_dir = e.is_directory(type_ec);
       if (is_dir && recurse) subfolders.push_back(folder + name + sep);
       if (is_dir != want_dirs) continue;
-      if (fnmatch(name_pattern.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+      if (fnmatch(glob.c_str(), name.c_str(), FNM_CASEFOLD | FNM_NOESCAPE) != 0) continue;
       found.push_back(folder + name + (is_dir ? std::string(1, sep) : ""));
     }
     std::sort(subfolders.begin(), subfolders.end(),
@@ -114,16 +118,18 @@ Value* delete_file_cf(Value** arg_list, int count) {
   check_arg_count("deleteFile", 1, count);
   fs::path p = path_arg(arg_list[0]);
   std::error_code ec;
-  if (fs::is_directory(fs::symlink_status(p, ec))) return &false_value;
+  if (fs::is_directory(fs::symlink_status(p, ec)) || is_open_in_script(p)) return &false_value;
   return bool_result(fs::remove(p, ec));
 }
 
 // Never replaces an existing file; across file systems the file is copied.
+// Deleting, renaming and copying fail while a script stream has the file open.
 Value* rename_file_cf(Value** arg_list, int count) {
   check_arg_count("renameFile", 2, count);
   fs::path from = path_arg(arg_list[0]), to = path_arg(arg_list[1]);
   std::error_code ec;
-  if (!fs::exists(fs::symlink_status(from, ec)) || fs::exists(fs::symlink_status(to, ec)))
+  if (!fs::exists(fs::symlink_status(from, ec)) || fs::exists(fs::symlink_status(to, ec)) ||
+      is_open_in_script(from))
     return &false_value;
   fs::rename(from, to, ec);
   if (ec == std::errc::cross_device_link) {
@@ -137,7 +143,7 @@ Value* copy_file_cf(Value** arg_list, int count) {
   check_arg_count("copyFile", 2, count);
   std::error_code ec;
   fs::path from = path_arg(arg_list[0]);
-  if (!fs::is_regular_file(from, ec)) return &false_value;
+  if (!fs::is_regular_file(from, ec) || is_open_in_script(from)) return &false_value;
   return bool_result(fs::copy_file(from, path_arg(arg_list[1]), fs::copy_options::none, ec));
 }
 

@@ -3,8 +3,11 @@
 
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 
+#include "file_stream.h"
 #include "host/messages.h"
 #include "script_paths.h"
 #include "text_stream.h"
@@ -15,16 +18,25 @@ namespace {
 
 extern ValueMetaClass FileStream_class;
 
+using FileId = std::pair<dev_t, ino_t>;
+
+// The files script streams hold open, once for each stream.
+std::multiset<FileId>& open_files() {
+  static auto* files = new std::multiset<FileId>;
+  return *files;
+}
+
+FileId file_id(const struct stat& st) { return {st.st_dev, st.st_ino}; }
+
 class FileStream : public TextStream {
  public:
-  FileStream(std::FILE* file, std::string name, bool readable, bool writable)
-      : file_(file), name_(std::move(name)), readable_(readable), writable_(writable) {
+  FileStream(std::FILE* file, FileId id, std::string name, bool readable, bool writable)
+      : file_(file), id_(id), name_(std::move(name)), readable_(readable), writable_(writable) {
     tag = &FileStream_class;
+    open_files().insert(id_);
   }
   // A stream the collector frees closes its file, writing what is pending.
-  ~FileStream() override {
-    if (file_ != nullptr) std::fclose(file_);
-  }
+  ~FileStream() override { close_file(); }
 
   void puts(const char* text) override {
     check_open();
@@ -82,8 +94,7 @@ class FileStream : public TextStream {
   }
   Value* close_vf(Value**, int count) override {
     if (count != 0) throw ArgCountError("close", 1, count + 1);
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
+    close_file();
     return &ok;
   }
 
@@ -95,7 +106,15 @@ class FileStream : public TextStream {
     last_ = op;
   }
 
+  void close_file() {
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    open_files().erase(open_files().find(id_));
+  }
+
   std::FILE* file_;
+  FileId id_;
   std::string name_;
   bool readable_, writable_;
   Op last_ = Op::None;
@@ -124,7 +143,7 @@ Value* open_stream(const std::string& name, const std::string& mode) {
     return &undefined;
   }
   bool plus = mode.size() > 1;
-  return new FileStream(f, name, mode[0] == 'r' || plus, mode[0] != 'r' || plus);
+  return new FileStream(f, file_id(st), name, mode[0] == 'r' || plus, mode[0] != 'r' || plus);
 }
 
 Value* create_file_cf(Value** arg_list, int count) {
@@ -147,5 +166,10 @@ Primitive create_file_pf("createFile", create_file_cf);
 Primitive open_file_pf("openFile", open_file_cf);
 
 }  // namespace
+
+bool is_open_in_script(const std::string& os_path) {
+  struct stat st {};
+  return stat(os_path.c_str(), &st) == 0 && open_files().count(file_id(st)) > 0;
+}
 
 }  // namespace host::script

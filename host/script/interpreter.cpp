@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../runtime/host_stream.h"
+#include "host/messages.h"
 #include "parser.h"
 
 namespace host::script {
@@ -25,7 +26,11 @@ struct ScriptDir {
   ~ScriptDir() { script_dirs().pop_back(); }
 };
 
+// Reads a whole script file; false for a folder, an empty name or a file
+// that cannot be opened.
 bool read_text(const std::string& path, std::string& text) {
+  std::error_code ec;
+  if (path.empty() || std::filesystem::is_directory(path, ec)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream s;
@@ -33,6 +38,9 @@ bool read_text(const std::string& path, std::string& text) {
   text = s.str();
   return true;
 }
+
+// An empty path is shown as "" so the error still names it.
+std::string shown_path(const std::string& path) { return path.empty() ? "\"\"" : path; }
 
 std::string resolve_script(const std::string& path) {
   std::filesystem::path p(path);
@@ -61,22 +69,27 @@ Value* run_top_level(TopLevel& t) {
 void host_line(const std::string& text) { host::host_puts((text + "\n").c_str()); }
 
 bool run_source(const std::string& source, const std::string& file_name, const RunOptions& options) {
-  ParseResult parsed = parse(source);
-  if (!parsed.program) {
-    host_line(parsed.error);
-    return false;
-  }
   ScriptDir dir(file_name);
+  ScriptReader reader(source);
+  GlobalCell* last_result = global_cell(Name::intern(kLastResultName));
   bool clean = true;
-  for (TopLevel& t : parsed.program->expressions) {
+  TopLevel t;
+  while (reader.next(t)) {
     try {
       Value* result = run_top_level(t);
-      if (options.echo) host_line(print_form(result));
+      if (options.echo) {
+        assign_global(last_result, result);
+        host_line(print_form(result));
+      }
     } catch (const MAXScriptException& e) {
       host_line(e.message());
       clean = false;
       if (!options.keep_going) break;
     }
+  }
+  if (!reader.error().empty() && (clean || options.keep_going)) {
+    host_line(reader.error());
+    clean = false;
   }
   thread_local_output()->flush();
   return clean;
@@ -85,20 +98,24 @@ bool run_source(const std::string& source, const std::string& file_name, const R
 bool run_file(const std::string& path, const RunOptions& options) {
   std::string text;
   if (!read_text(path, text)) {
-    host_line("-- Runtime error: Cannot open script file: " + path);
+    host_line(RuntimeError(msg::kCannotOpenScript, shown_path(path).c_str()).message());
     return false;
   }
   return run_source(text, path, options);
 }
 
+// Each top-level expression runs before the next is read: a syntax error
+// stops the file there, after what came before it has run.
 void file_in(const std::string& path) {
   std::string resolved = resolve_script(path);
   std::string text;
-  if (!read_text(resolved, text)) throw RuntimeError("fileIn: cannot open file: ", path.c_str());
-  ParseResult parsed = parse(text);
-  if (!parsed.program) throw RuntimeError("fileIn: syntax error in ", (path + "\n" + parsed.error).c_str());
+  if (!read_text(resolved, text)) throw RuntimeError(msg::kFileInCannotOpen, shown_path(path).c_str());
   ScriptDir dir(resolved);
-  for (TopLevel& t : parsed.program->expressions) run_top_level(t);
+  ScriptReader reader(text);
+  TopLevel t;
+  while (reader.next(t)) run_top_level(t);
+  if (!reader.error().empty())
+    throw RuntimeError(msg::kFileInSyntaxError, (path + "\n" + reader.error()).c_str());
 }
 
 }  // namespace host::script

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include "host/messages.h"
 
 namespace host::script {
 
@@ -11,9 +12,9 @@ namespace {
 
 const std::set<std::string>& keywords() {
   static const std::set<std::string> words = {
-      "and", "as", "at", "by", "case", "catch", "collect", "continue", "do", "else", "exit", "fn",
-      "for", "function", "global", "if", "in", "local", "not", "of", "or", "return", "then", "throw",
-      "struct", "to", "try", "undo", "where", "while", "with"};
+      "and",    "as",   "at",       "by",     "case", "catch", "collect", "continue", "do",    "else", "exit",
+      "fn",     "for",  "function", "global", "if",   "in",    "local",   "max",      "not",   "of",   "or",
+      "return", "then", "throw",    "struct", "to",   "try",   "undo",    "where",    "while", "with"};
   return words;
 }
 
@@ -25,12 +26,36 @@ std::string lower(std::string s) {
 bool ident_start(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool ident_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
+bool path_char(char c) { return ident_char(c) || c == '*' || c == '?' || c == '\\'; }
+
+// How a character that forms no token is shown in the error line.
+std::string shown(char c) { return c == '\0' ? host::msg::kNulCharacter : std::string(1, c); }
+
 class Lexer {
  public:
-  explicit Lexer(const std::string& s) : src_(s) {}
+  explicit Lexer(const std::string& s) : src_(s) {
+    if (src_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;  // a UTF-8 byte-order mark
+  }
 
-  std::vector<Token> run() {
+  std::vector<Token> run(bool stop_at_error) {
     std::vector<Token> out;
+    try {
+      read_all(out);
+    } catch (const LexError& e) {
+      if (!stop_at_error) throw;
+      Token t;
+      t.type = Tok::Error;
+      t.text = e.found;
+      t.expected = e.expected;
+      t.line = e.line;
+      t.space_before = true;
+      push(out, t);
+    }
+    return out;
+  }
+
+ private:
+  void read_all(std::vector<Token>& out) {
     bool space = true;
     while (true) {
       space = skip_space_and_comments() || space;
@@ -67,10 +92,8 @@ class Lexer {
     end.line = line_;
     end.space_before = true;
     push(out, end);
-    return out;
   }
 
- private:
   static void push(std::vector<Token>& out, Token& t) {
     if (!out.empty()) out.back().space_after = t.space_before;
     out.push_back(std::move(t));
@@ -118,6 +141,8 @@ class Lexer {
       t.type = keywords().count(lower(t.text)) ? Tok::Keyword : Tok::Ident;
     } else if (c == '#') {
       read_hash(t);
+    } else if (c == '$') {
+      read_path(t);
     } else {
       read_punctuation(t);
     }
@@ -188,6 +213,7 @@ class Lexer {
       if (pos_ >= src_.size()) throw LexError{"end of script", "\" to close the string", open_line};
       char c = src_[pos_++];
       if (c == '"') break;
+      if (c == '\0') throw LexError{host::msg::kNulCharacter, host::msg::kStringWithoutNul, line_};
       if (c == '\n') ++line_;
       if (c == '\\' && !verbatim && pos_ < src_.size()) {
         char e = src_[pos_++];
@@ -202,7 +228,9 @@ class Lexer {
             std::size_t start = pos_;
             while (pos_ < src_.size() && pos_ - start < 2 && std::isxdigit(static_cast<unsigned char>(src_[pos_]))) ++pos_;
             if (pos_ == start) throw LexError{"\\x", "hex digits after \\x", line_};
-            text += static_cast<char>(std::strtol(src_.substr(start, pos_ - start).c_str(), nullptr, 16));
+            auto code = static_cast<char>(std::strtol(src_.substr(start, pos_ - start).c_str(), nullptr, 16));
+            if (code == '\0') throw LexError{"\\x00", host::msg::kStringWithoutNul, line_};
+            text += code;
             break;
           }
           default:
@@ -250,11 +278,12 @@ class Lexer {
     };
     static const Op ops[] = {
         {"+=", Tok::PlusAssign}, {"-=", Tok::MinusAssign}, {"*=", Tok::TimesAssign}, {"/=", Tok::DivAssign},
-        {"==", Tok::Eq}, {"!=", Tok::Ne}, {"<=", Tok::Le}, {">=", Tok::Ge}, {"..", Tok::DotDot},
-        {"(", Tok::LParen}, {")", Tok::RParen}, {"[", Tok::LBracket}, {"]", Tok::RBracket},
-        {"}", Tok::RBrace}, {",", Tok::Comma}, {";", Tok::Semicolon}, {":", Tok::Colon},
-        {".", Tok::Dot}, {"?", Tok::Question}, {"=", Tok::Assign}, {"<", Tok::Lt}, {">", Tok::Gt},
-        {"+", Tok::Plus}, {"-", Tok::Minus}, {"*", Tok::Star}, {"/", Tok::Slash}, {"^", Tok::Caret},
+        {"==", Tok::Eq},         {"!=", Tok::Ne},          {"<=", Tok::Le},          {">=", Tok::Ge},
+        {"..", Tok::DotDot},     {"(", Tok::LParen},       {")", Tok::RParen},       {"[", Tok::LBracket},
+        {"]", Tok::RBracket},    {"}", Tok::RBrace},       {",", Tok::Comma},        {";", Tok::Semicolon},
+        {":", Tok::Colon},       {".", Tok::Dot},          {"?", Tok::Question},     {"&", Tok::Ampersand},
+        {"=", Tok::Assign},      {"<", Tok::Lt},           {">", Tok::Gt},           {"+", Tok::Plus},
+        {"-", Tok::Minus},       {"*", Tok::Star},         {"/", Tok::Slash},        {"^", Tok::Caret},
     };
     for (const Op& op : ops) {
       std::size_t n = std::strlen(op.text);
@@ -265,7 +294,38 @@ class Lexer {
         return;
       }
     }
-    throw LexError{std::string(1, src_[pos_]), "a token", line_};
+    throw LexError{shown(src_[pos_]), "a token", line_};
+  }
+
+  // $name, $'name with blanks', $parent/child, $box*, $torso...*, and $
+  // alone (the selection). The token's text is the path as written after $.
+  void read_path(Token& t) {
+    std::size_t start = ++pos_;
+    if (pos_ < src_.size() && src_[pos_] == '/') ++pos_;
+    while (true) {
+      if (pos_ < src_.size() && src_[pos_] == '\'') {
+        std::size_t p = pos_ + 1;
+        while (p < src_.size() && src_[p] != '\'' && src_[p] != '\n') p += src_[p] == '\\' ? 2 : 1;
+        if (p >= src_.size() || src_[p] != '\'')
+          throw LexError{"end of line", "' to close the path name", line_};
+        pos_ = p + 1;
+      }
+      while (pos_ < src_.size() && path_char(src_[pos_])) ++pos_;
+      if (src_.compare(pos_, 3, "...") == 0) {
+        pos_ += 3;
+        continue;
+      }
+      if (pos_ + 1 < src_.size() && src_[pos_] == '/' &&
+          (path_char(src_[pos_ + 1]) || src_[pos_ + 1] == '\'')) {
+        ++pos_;
+        continue;
+      }
+      break;
+    }
+    t.type = Tok::Path;
+    t.text = src_.substr(start, pos_ - start);
+    if (t.text.find('\0') != std::string::npos)
+      throw LexError{host::msg::kNulCharacter, "a path name", line_};
   }
 
   const std::string& src_;
@@ -275,7 +335,9 @@ class Lexer {
 
 }  // namespace
 
-std::vector<Token> tokenize(const std::string& source) { return Lexer(source).run(); }
+std::vector<Token> tokenize(const std::string& source) { return Lexer(source).run(false); }
+
+std::vector<Token> tokenize_to_error(const std::string& source) { return Lexer(source).run(true); }
 
 bool is_keyword(const std::string& lower_word) { return keywords().count(lower_word) != 0; }
 
@@ -285,6 +347,8 @@ std::string describe(const Token& t) {
     case Tok::Newline: return "newline";
     case Tok::String: return "\"" + t.text + "\"";
     case Tok::Name: return "#" + t.text;
+    case Tok::Path:
+      return "$" + t.text;
     default: return t.text;
   }
 }

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <unordered_map>
 
+#include "host/scene_paths.h"
 #include "lexer.h"
 
 namespace host::script {
@@ -22,27 +23,27 @@ struct Failure {
   bool at_end;
 };
 
+PathNameValue* make_path_name(const std::string& text) {
+  return static_cast<PathNameValue*>(make_static(new PathNameValue(text)));
+}
+
 class Parser {
  public:
   Parser(const std::string& source, std::vector<Token> tokens) : source_(source), toks_(std::move(tokens)) {}
 
-  std::unique_ptr<Program> program() {
-    auto prog = std::make_unique<Program>();
+  // Reads the next top-level expression; false at the end of the text.
+  bool top_level(TopLevel& t) {
     skip_separators();
-    while (!at(Tok::End)) {
-      FnScope top{nullptr, {}, 0, true};
-      top.blocks.push_back(BlockScope{{}, false});
-      fn_ = &top;
-      TopLevel t;
-      t.line = peek().line;
-      t.expr = expr();
-      t.slot_count = top.slots;
-      fn_ = nullptr;
-      prog->expressions.push_back(std::move(t));
-      if (!at(Tok::End) && !at(Tok::Newline) && !at(Tok::Semicolon)) fail("<end of expression>");
-      skip_separators();
-    }
-    return prog;
+    if (at(Tok::End)) return false;
+    FnScope top{nullptr, {}, 0, true};
+    top.blocks.push_back(BlockScope{{}, false});
+    fn_ = &top;
+    t.line = peek().line;
+    t.expr = expr();
+    t.slot_count = top.slots;
+    fn_ = nullptr;
+    if (!at(Tok::End) && !at(Tok::Newline) && !at(Tok::Semicolon)) fail("<end of expression>");
+    return true;
   }
 
  private:
@@ -56,7 +57,8 @@ class Parser {
     std::vector<BlockScope> blocks;
     int slots;
     bool top_level;
-    std::vector<int> reads = {};  // per slot: how often code names it
+    std::vector<int> reads = {};      // per slot: how often code names it
+    std::set<int> by_reference = {};  // slots of by-reference parameters
   };
 
   void push_block(bool implicit_locals) { fn_->blocks.push_back(BlockScope{{}, implicit_locals}); }
@@ -80,6 +82,8 @@ class Parser {
         auto found = b->vars.find(name);
         if (found != b->vars.end()) {
           ++s->reads[static_cast<std::size_t>(found->second)];
+          if (s->by_reference.count(found->second))
+            return std::make_unique<RefParamVar>(line, depth, found->second);
           return std::make_unique<LocalVar>(line, depth, found->second);
         }
       }
@@ -134,6 +138,7 @@ class Parser {
 
   [[noreturn]] void fail(const std::string& expected) {
     const Token& t = peek();
+    if (t.type == Tok::Error) throw Failure{t.text, t.expected, t.line, t.text == "end of script"};
     throw Failure{describe(t), expected, t.line, t.type == Tok::End};
   }
 
@@ -169,8 +174,21 @@ class Parser {
       if (kw == "continue") return std::make_unique<Continue>(next().line);
       if (kw == "throw") return throw_expr();
       if (kw == "local" || kw == "global") return declaration();
-      if (kw == "at") return at_expr();
-      if (kw == "undo") return undo_expr();
+      if (kw == "max") return max_command();
+      if (starts_context()) return context_expr();
+    }
+    if (at(Tok::Ident)) {
+      std::string word = lower(peek().text);
+      if (word == "persistent" && peek(1).type == Tok::Keyword && lower(peek(1).text) == "global") {
+        next();  // kept as a plain global: there is no scene file to keep it in
+        return declaration();
+      }
+      if (word == "mapped" && peek(1).type == Tok::Keyword &&
+          (lower(peek(1).text) == "fn" || lower(peek(1).text) == "function")) {
+        next();
+        return fn_def(true);
+      }
+      if (starts_context()) return context_expr();
     }
     return assignment();
   }
@@ -188,7 +206,8 @@ class Parser {
     }
     int line = next().line;
     std::unique_ptr<Assignable> target;
-    if (auto* g = dynamic_cast<GlobalVar*>(lhs.get())) {
+    auto* g = dynamic_cast<GlobalVar*>(lhs.get());
+    if (g != nullptr && !g->explicit_global) {
       target = resolve(g->cell->name, g->line, true);
     } else if (dynamic_cast<Assignable*>(lhs.get()) != nullptr) {
       target.reset(static_cast<Assignable*>(lhs.release()));
@@ -295,7 +314,22 @@ class Parser {
       NodePtr operand = unary();
       return negate(line, std::move(operand));
     }
+    if (at(Tok::Ampersand)) return reference();
+    if (at(Tok::Star) && !peek().space_after) {  // *ref
+      int line = next().line;
+      return std::make_unique<Dereference>(line, unary());
+    }
     return call_expr();
+  }
+
+  // &x, &a[1], &p.x: a reference the called function can assign through.
+  NodePtr reference() {
+    int line = next().line;
+    NodePtr target = postfix();
+    auto* assignable = dynamic_cast<Assignable*>(target.get());
+    if (assignable == nullptr) throw Failure{"&", "a variable, property or index after &", line, false};
+    target.release();
+    return std::make_unique<MakeReference>(line, std::unique_ptr<Assignable>(assignable));
   }
 
   // -5 is a constant; -x negates at run time.
@@ -314,9 +348,17 @@ class Parser {
     const Token& t = peek();
     switch (t.type) {
       case Tok::Integer: case Tok::Float: case Tok::Time: case Tok::String: case Tok::Name:
-      case Tok::Ident: case Tok::LParen: case Tok::HashParen: case Tok::HashBrace:
+      case Tok::Ident:
+      case Tok::LParen:
+      case Tok::HashParen:
+      case Tok::HashBrace:
+      case Tok::Path:
         return true;
       case Tok::LBracket: return t.space_before;
+      case Tok::Ampersand:
+        return !t.space_after;
+      case Tok::Colon:
+        return explicit_global_here();
       case Tok::Minus: return t.space_before && !t.space_after && starts_after_minus();
       case Tok::Keyword: return keyword_argument_here();  // to:stream
       default: return false;
@@ -325,6 +367,11 @@ class Parser {
   // A name and a colon right after it: key:value (keywords such as to: too).
   bool keyword_argument_here() const {
     return (at(Tok::Ident) || at(Tok::Keyword)) && peek(1).type == Tok::Colon && !peek(1).space_before;
+  }
+  // ::name, the global even where a local of that name hides it.
+  bool explicit_global_here() const {
+    return at(Tok::Colon) && peek(1).type == Tok::Colon && !peek(1).space_before &&
+           peek(2).type == Tok::Ident && !peek(2).space_before;
   }
   bool starts_after_minus() const {
     switch (peek(1).type) {
@@ -359,6 +406,7 @@ class Parser {
       int line = next().line;
       return negate(line, operand());
     }
+    if (at(Tok::Ampersand)) return reference();
     return postfix();
   }
 
@@ -409,8 +457,24 @@ class Parser {
         if (w == "false" || w == "off") return std::make_unique<Constant>(line, &false_value);
         if (w == "undefined") return std::make_unique<Constant>(line, &undefined);
         if (w == "ok") return std::make_unique<Constant>(line, &ok);
+        if (w == "unsupplied") return std::make_unique<Constant>(line, &unsupplied);
         return resolve(Name::intern(t.text.c_str()), line, false);
       }
+      case Tok::Path:
+        next();
+        return std::make_unique<PathLiteral>(line, make_path_name(t.text));
+      case Tok::Question:  // the listener's last result
+        next();
+        return std::make_unique<GlobalVar>(line, global_cell(Name::intern(kLastResultName)), true);
+      case Tok::Colon:
+        if (!explicit_global_here()) fail("<factor>");
+        next();
+        next();
+        {
+          Value* name = Name::intern(next().text.c_str());
+          known_globals_.insert(name);
+          return std::make_unique<GlobalVar>(line, global_cell(name), true);
+        }
       case Tok::LParen: return paren_block();
       case Tok::HashParen: return array_literal();
       case Tok::HashBrace: return bitarray_literal();
@@ -535,37 +599,50 @@ class Parser {
     return node;
   }
 
+  // for v [, index [, filtered_index]] (= | in) <from> to <to> [by <step>]
+  //   [while <test>] [where <filter>] (do | collect) <body>; also a sequence
+  // (an array, a bit array, a string) in place of from/to.
   NodePtr for_expr() {
     auto node = std::make_unique<ForLoop>(next().line);
-    if (!at(Tok::Ident)) fail("<loop variable>");
-    Value* var = Name::intern(next().text.c_str());
-    if (at(Tok::Assign)) {
+    std::vector<Value*> vars;
+    while (true) {
+      if (!at(Tok::Ident)) fail("<loop variable>");
+      vars.push_back(Name::intern(next().text.c_str()));
+      if (vars.size() == 3 || !at(Tok::Comma)) break;
       next();
-      skip_newlines();
-      node->from = expr();
-      expect_kw("to");
+    }
+    if (!at(Tok::Assign) && !at_kw("in")) fail("= or in");
+    bool numeric_only = at(Tok::Assign);
+    next();
+    skip_newlines();
+    NodePtr first = expr();
+    if (accept_kw("to")) {
+      node->from = std::move(first);
       skip_newlines();
       node->to = expr();
       if (accept_kw("by")) {
         skip_newlines();
         node->by = expr();
       }
-    } else if (at_kw("in")) {
-      next();
-      skip_newlines();
-      node->sequence = expr();
+    } else if (numeric_only) {
+      fail("to");
     } else {
-      fail("= or in");
+      node->sequence = std::move(first);
     }
     push_block(implicit_here());
-    node->slot = declare_local(var);
-    if (accept_kw("where")) {
-      skip_newlines();
-      node->where = expr();
-    }
-    if (accept_kw("while")) {
-      skip_newlines();
-      node->while_cond = expr();
+    node->slot = declare_local(vars[0]);
+    if (vars.size() > 1) node->index_slot = declare_local(vars[1]);
+    if (vars.size() > 2) node->filtered_slot = declare_local(vars[2]);
+    while (true) {
+      if (!node->while_cond && accept_kw("while")) {
+        skip_newlines();
+        node->while_cond = expr();
+      } else if (!node->where && accept_kw("where")) {
+        skip_newlines();
+        node->where = expr();
+      } else {
+        break;
+      }
     }
     if (accept_kw("collect")) {
       node->collect = true;
@@ -619,7 +696,7 @@ class Parser {
     return node;
   }
 
-  NodePtr fn_def() {
+  NodePtr fn_def(bool mapped = false) {
     int line = next().line;
     if (!at(Tok::Ident)) fail("<function name>");
     Value* name = Name::intern(peek().text.c_str());
@@ -628,25 +705,37 @@ class Parser {
     std::unique_ptr<Assignable> target = resolve_definition(name, line);
     auto code = std::make_shared<FunctionCode>();
     code->name = fn_name;
+    code->mapped = mapped;
     FnScope scope{fn_, {}, 0, false};
     scope.blocks.push_back(BlockScope{{}, true});
     FnScope* outer = fn_;
     fn_ = &scope;
     std::vector<Value*> positional;
     std::vector<std::pair<Value*, NodePtr>> keyword_params;
-    while (at(Tok::Ident)) {
+    std::set<Value*> by_reference;
+    while (at(Tok::Ident) || (at(Tok::Ampersand) && peek(1).type == Tok::Ident && !peek(1).space_before)) {
+      if (at(Tok::Ampersand)) {
+        next();
+        by_reference.insert(Name::intern(peek().text.c_str()));
+      }
       Value* param = Name::intern(next().text.c_str());
       if (at(Tok::Colon)) {
         next();
         NodePtr def;
-        if (!at(Tok::Assign) && starts_operand()) def = operand();
+        if (!at(Tok::Assign) && starts_operand() && !keyword_argument_here() && !at(Tok::Ampersand))
+          def = operand();
         keyword_params.emplace_back(param, std::move(def));
       } else {
         positional.push_back(param);
       }
     }
-    for (Value* p : positional) declare_local(p);
-    for (auto& [p, def] : keyword_params) code->keyword_slots.push_back(declare_local(p));
+    auto declare_param = [&](Value* p) {
+      int slot = declare_local(p);
+      if (by_reference.count(p)) fn_->by_reference.insert(slot);
+      return slot;
+    };
+    for (Value* p : positional) declare_param(p);
+    for (auto& [p, def] : keyword_params) code->keyword_slots.push_back(declare_param(p));
     code->positional = static_cast<int>(positional.size());
     code->keyword_params = std::move(keyword_params);
     expect(Tok::Assign, "=");
@@ -657,7 +746,8 @@ class Parser {
     return std::make_unique<FunctionDef>(line, std::move(code), std::move(target));
   }
 
-  // struct Name (member, member = default, fn method ... = ...)
+  // struct Name (member, member = default, fn method ... = ..., private ...,
+  // on create do ...)
   NodePtr struct_def() {
     int line = next().line;
     if (!at(Tok::Ident)) fail("<struct name>");
@@ -670,19 +760,36 @@ class Parser {
     scope.blocks.push_back(BlockScope{{}, true});
     FnScope* outer = fn_;
     fn_ = &scope;
+    code->this_slot = declare_local(Name::intern("this"));
     skip_newlines();
     expect(Tok::LParen, "(");
+    bool is_private = false;
     while (true) {
       skip_newlines();
-      if (at_kw("fn") || at_kw("function")) {
+      while (at_word("private") || at_word("public")) {
+        is_private = at_word("private");
+        next();
+        skip_newlines();
+      }
+      if (at_word("on") && peek(1).type == Tok::Ident) {
+        next();
+        std::string event = lower(next().text);
+        if (event != "create" && event != "clone") fail("create or clone");
+        expect_kw("do");
+        skip_newlines();
+        NodePtr handler = expr();
+        if (event == "create") code->on_create = std::move(handler);  // structs are never copied here
+      } else if (at_kw("fn") || at_kw("function") || (at_word("mapped") && peek(1).type == Tok::Keyword)) {
+        bool mapped = at_word("mapped");
+        if (mapped) next();
         const Token& fn_token = peek(1);
         if (fn_token.type != Tok::Ident) fail("<function name>");
-        add_member(*code, fn_token.text, true);
-        code->initialisers.push_back(fn_def());
+        add_member(*code, fn_token.text, true, is_private);
+        code->initialisers.push_back(fn_def(mapped));
       } else {
         if (!at(Tok::Ident)) fail("<member name>");
         const Token& t = next();
-        int slot = add_member(*code, t.text, false);
+        int slot = add_member(*code, t.text, false, is_private);
         if (at(Tok::Assign)) {
           next();
           skip_newlines();
@@ -695,11 +802,12 @@ class Parser {
       expect(Tok::Comma, ", or )");
     }
     next();
+    code->slot_count = scope.slots;
     fn_ = outer;
     return std::make_unique<StructDef>(line, std::move(code), std::move(target));
   }
 
-  int add_member(StructCode& code, const std::string& spelling, bool is_method) {
+  int add_member(StructCode& code, const std::string& spelling, bool is_method, bool is_private) {
     Value* member = Name::intern(spelling.c_str());
     for (Value* m : code.members)
       if (m == member) throw Failure{spelling, "a member name not used before", peek().line, false};
@@ -707,6 +815,8 @@ class Parser {
     code.members.push_back(member);
     code.spellings.push_back(spelling);
     code.is_method.push_back(is_method);
+    code.is_private.push_back(is_private);
+    code.slots.push_back(slot);
     return slot;
   }
 
@@ -781,24 +891,96 @@ class Parser {
     return block;
   }
 
-  NodePtr at_expr() {
-    int line = next().line;
-    if (!at_word("time")) fail("time");
-    next();
-    auto node = std::make_unique<AtTime>(line);
-    node->time = operand();
+  // ---- contexts and max commands ---------------------------------------------
+  // The prefix that starts here, if any: at time, [with] animate,
+  // [in] coordsys, [with] undo, with redraw.
+  bool starts_context() const {
+    int k = 0;
+    if (at_kw("with")) k = 1;
+    const Token& t = peek(k);
+    if (t.type != Tok::Ident && t.type != Tok::Keyword) return false;
+    std::string word = lower(t.text);
+    const Token& after = peek(k + 1);
+    bool value_follows = after.type != Tok::Assign && after.type != Tok::Dot && after.type != Tok::Newline &&
+                         after.type != Tok::End && after.type != Tok::RParen && after.type != Tok::Comma &&
+                         after.type != Tok::Semicolon &&
+                         !(after.type == Tok::LBracket && !after.space_before) && after.type != Tok::Colon;
+    if (k == 0 && word == "at") return after.type == Tok::Ident && lower(after.text) == "time";
+    if (k == 0 && word == "in") return after.type == Tok::Ident && lower(after.text) == "coordsys";
+    if (word == "animate" || word == "undo") return value_follows || k == 1;
+    if (word == "coordsys") return k == 0 && value_follows;
+    if (word == "redraw") return k == 1;
+    return false;
+  }
+
+  NodePtr context_expr() {
+    auto node = std::make_unique<ContextExpr>(peek().line);
+    do {
+      ContextExpr::Prefix prefix{ContextExpr::Time, nullptr, nullptr};
+      if (at_kw("with")) next();
+      std::string word = lower(next().text);
+      if (word == "at") {
+        next();  // time
+        prefix.kind = ContextExpr::Time;
+        prefix.value = operand();
+      } else if (word == "in" || word == "coordsys") {
+        if (word == "in") next();  // coordsys
+        prefix.kind = ContextExpr::CoordSys;
+        prefix.value = coordsys_value();
+      } else if (word == "animate") {
+        prefix.kind = ContextExpr::Animate;
+        prefix.value = operand();
+      } else if (word == "undo") {
+        prefix.kind = ContextExpr::Undo;
+        if (at(Tok::String)) prefix.label = operand();
+        prefix.value = operand();
+      } else {
+        prefix.kind = ContextExpr::Redraw;
+        prefix.value = operand();
+      }
+      node->prefixes.push_back(std::move(prefix));
+      if (at(Tok::Comma)) {
+        next();
+        skip_newlines();
+        if (!starts_context()) fail("a context after ,");
+      }
+    } while (starts_context());
     skip_newlines();
     node->body = expr();
     return node;
   }
 
-  NodePtr undo_expr() {
-    auto node = std::make_unique<Undo>(next().line);
-    if (at(Tok::String)) node->label = operand();
-    node->enabled = operand();
-    skip_newlines();
-    node->body = expr();
-    return node;
+  // world, local, parent, grid and screen are names; anything else (a node)
+  // is evaluated.
+  NodePtr coordsys_value() {
+    static const std::set<std::string> systems = {"world", "local", "parent", "grid", "screen"};
+    if ((at(Tok::Ident) || at(Tok::Keyword)) && systems.count(lower(peek().text))) {
+      const Token& t = next();
+      return std::make_unique<Constant>(t.line, Name::intern(lower(t.text).c_str()));
+    }
+    if (!starts_operand()) fail("world, local, parent, grid, screen or a node");
+    return operand();
+  }
+
+  // max <words> up to the end of the line; a ? lists the matching commands.
+  NodePtr max_command() {
+    int line = next().line;
+    std::string words;
+    bool query = false;
+    static const std::set<std::string> enders = {"then", "else",    "do",    "catch",
+                                                 "of",   "collect", "where", "while"};
+    while (at(Tok::Ident) || (at(Tok::Keyword) && !enders.count(lower(peek().text))) || at(Tok::Integer) ||
+           at(Tok::Question)) {
+      if (at(Tok::Question)) {
+        next();
+        query = true;
+        break;
+      }
+      if (!words.empty()) words += ' ';
+      words += lower(next().text);
+    }
+    if (words.empty() && !query) fail("<max command>");
+    return std::make_unique<MaxCommand>(line, words, query);
   }
 
   const std::string& source_;
@@ -809,30 +991,54 @@ class Parser {
   int nesting_ = 0;
 };
 
+// The line as the error shows it: a NUL byte would cut the text short.
 std::string source_line(const std::string& source, int line) {
   std::istringstream in(source);
   std::string text;
   for (int i = 1; std::getline(in, text); ++i)
     if (i == line) {
       if (!text.empty() && text.back() == '\r') text.pop_back();
-      return text;
+      std::string shown;
+      for (char c : text) shown += c == '\0' ? std::string("\\0") : std::string(1, c);
+      return shown;
     }
   return "";
 }
 
 }  // namespace
 
+class ScriptReader::Impl {
+ public:
+  explicit Impl(const std::string& s) : source(s), parser(source, tokenize_to_error(source)) {}
+  std::string source;
+  Parser parser;
+};
+
+ScriptReader::ScriptReader(const std::string& source) : impl_(std::make_unique<Impl>(source)) {}
+ScriptReader::~ScriptReader() = default;
+
+bool ScriptReader::next(TopLevel& out) {
+  if (!error_.empty()) return false;
+  try {
+    return impl_->parser.top_level(out);
+  } catch (const Failure& f) {
+    error_ = SyntaxError(f.found, f.expected, source_line(impl_->source, f.line), f.line).message();
+    incomplete_ = f.at_end;
+  }
+  return false;
+}
+
 ParseResult parse(const std::string& source) {
   ParseResult result;
-  try {
-    Parser p(source, tokenize(source));
-    result.program = p.program();
-  } catch (const Failure& f) {
-    result.error = SyntaxError(f.found, f.expected, source_line(source, f.line), f.line).message();
-    result.incomplete = f.at_end;
-  } catch (const LexError& e) {
-    result.error = SyntaxError(e.found, e.expected, source_line(source, e.line), e.line).message();
-    result.incomplete = e.found == "end of script";
+  ScriptReader reader(source);
+  auto program = std::make_unique<Program>();
+  TopLevel t;
+  while (reader.next(t)) program->expressions.push_back(std::move(t));
+  if (!reader.error().empty()) {
+    result.error = reader.error();
+    result.incomplete = reader.incomplete();
+  } else {
+    result.program = std::move(program);
   }
   return result;
 }

@@ -55,10 +55,11 @@ Value* read_chars_cf(Value** arg_list, int count) {
   return new_string(text);
 }
 
-// The text up to the first of the delimiter characters, which is read past.
+// The text up to the first of the delimiter characters, which is read past,
+// or up to the end.
 Value* read_delimited_string_cf(Value** arg_list, int count) {
   check_arg_count("readDelimitedString", 2, count);
-  TextStream* s = stream_with_text(arg_list[0], "readDelimitedString");
+  TextStream* s = readable_stream(arg_list[0], "readDelimitedString");
   std::string delimiters = arg_list[1]->to_string();
   std::string text;
   for (int c = s->get_char(); c >= 0; c = s->get_char()) {
@@ -129,7 +130,8 @@ Value* read_token_cf(Value** arg_list, int count) { return token(arg_list, count
 Value* peek_token_cf(Value** arg_list, int count) { return token(arg_list, count, "peekToken", false); }
 
 // The next literal value: a number, string, name, array, point, ... read
-// with the script reader.
+// with the script reader. ignoreStringEscapes:true reads a string's
+// backslashes as plain characters (Windows paths).
 Value* read_value_cf(Value** arg_list, int count) {
   check_positional_count("readValue", 1, arg_list, count);
   TextStream* s = readable_stream(arg_list[0], "readValue");
@@ -137,7 +139,8 @@ Value* read_value_cf(Value** arg_list, int count) {
          s->peek_char() == '\r' || s->peek_char() == ',')
     s->get_char();
   if (s->at_end()) throw RuntimeError(msg::kReadPastEnd, arg_list[0]);
-  return read_literal(*s);
+  static Value* ignore_key = Name::intern("ignoreStringEscapes");
+  return read_literal(*s, _get_key_arg_or_default(arg_list, count, ignore_key, &false_value)->to_bool());
 }
 
 Primitive read_line_pf("readLine", read_line_cf);

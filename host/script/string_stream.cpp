@@ -9,8 +9,6 @@ namespace host::script {
 
 namespace {
 
-extern ValueMetaClass StringStream_class;
-
 // One position serves reading and writing: text written at a position
 // replaces what stood there and extends the text past its end.
 class ScriptStringStream : public TextStream {
@@ -49,8 +47,8 @@ Value* make_string_stream(Value** arg_list, int count) {
   return new ScriptStringStream(count == 1 ? arg_list[0]->to_string() : "");
 }
 
-ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream);
-
 }  // namespace
+
+ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream);
 
 }  // namespace host::script

@@ -1,5 +1,6 @@
 // Script structs: definitions are class objects, instances hold a frame.
 #include "ast.h"
+#include "host/messages.h"
 
 namespace host::script {
 
@@ -30,24 +31,34 @@ class StructClass : public ValueMetaClass {
   }
 
   // Person "Ann" 3 fills data members in order; name:"Ann" fills one by name.
+  // Then on create runs, with every member set.
   Value* apply(Value** arg_list, int count) override {
     int positional = positional_count(arg_list, count);
-    OneValueLocal frame_value(new Frame(static_cast<int>(code->members.size()), closure));
+    OneValueLocal frame_value(new Frame(code->slot_count, closure));
     auto* frame = static_cast<Frame*>(frame_value.value);
     OneValueLocal instance(new StructInstance(this, frame));
+    frame->slots[code->this_slot] = instance.value;
     for (auto& init : code->initialisers) init->eval(frame);
     std::size_t member = 0;
     for (int i = 0; i < positional; ++i) {
       while (member < code->members.size() && code->is_method[member]) ++member;
       if (member == code->members.size()) throw ArgCountError(name, i, positional);
-      frame->slots[member++] = arg_list[i];
+      if (code->is_private[member]) throw private_member_error(code->members[member]);
+      frame->slots[code->slots[member++]] = arg_list[i];
     }
     for (int i = positional + 1; i + 1 < count; i += 2) {
-      int slot = index_of(arg_list[i]);
-      if (slot < 0) throw RuntimeError("Unknown struct member: ", arg_list[i]);
-      frame->slots[slot] = arg_list[i + 1];
+      int index = index_of(arg_list[i]);
+      if (index < 0) throw RuntimeError(msg::kUnknownStructMember, arg_list[i]);
+      if (code->is_private[static_cast<std::size_t>(index)]) throw private_member_error(arg_list[i]);
+      frame->slots[code->slots[static_cast<std::size_t>(index)]] = arg_list[i + 1];
     }
+    if (code->on_create) code->on_create->eval(frame);
     return instance.value;
+  }
+
+  RuntimeError private_member_error(Value* member) {
+    std::string text = std::string(msg::kPrivateMember) + "\"" + member->to_string() + "\" in: ";
+    return RuntimeError(text.c_str(), this);
   }
 
   void sprin1(CharStream* s) override {
@@ -77,7 +88,14 @@ StructInstance::StructInstance(StructClass* definition, Frame* members)
   tag = definition;
 }
 
-int StructInstance::slot_of(Value* prop) const { return definition_->index_of(prop); }
+// The frame slot of a public member, -1 for none; a private one raises.
+int StructInstance::slot_of(Value* prop) const {
+  int index = definition_->index_of(prop);
+  if (index < 0) return -1;
+  const StructCode& code = *definition_->code;
+  if (code.is_private[static_cast<std::size_t>(index)]) throw definition_->private_member_error(prop);
+  return code.slots[static_cast<std::size_t>(index)];
+}
 
 Value* StructInstance::get_property(Value* prop) {
   int slot = slot_of(prop);
@@ -96,13 +114,14 @@ void StructInstance::get_prop_names(std::vector<Value*>& names) {
   for (Value* member : definition_->code->members) names.push_back(member);
 }
 
+// Public data members only: (Person name:"Ann" age:0).
 void StructInstance::sprin1(CharStream* s) {
   s->printf("(%s", definition_->name);
   const StructCode& code = *definition_->code;
   for (std::size_t i = 0; i < code.members.size(); ++i) {
-    if (code.is_method[i]) continue;
+    if (code.is_method[i] || code.is_private[i]) continue;
     s->printf(" %s:", code.spellings[i].c_str());
-    members_->slots[i]->sprin1(s);
+    members_->slots[code.slots[i]]->sprin1(s);
   }
   s->puts(")");
 }

@@ -31,6 +31,9 @@ class TextStream : public CharStream {
   Value* close_vf(Value** arg_list, int count) override;
 };
 
+// stringStream "text", and the class "text" as stringStream converts to.
+extern ValueMetaClass StringStream_class;
+
 // The stream a reading function was given, checked to be readable.
 TextStream* readable_stream(Value* v, const char* fn_name);
 

@@ -36,12 +36,12 @@ void take_bracketed(TextStream& s, std::string& text) {
 }
 
 // The source text of the literal at the stream's position.
-std::string literal_text(TextStream& s) {
+std::string literal_text(TextStream& s, bool ignore_escapes) {
   std::string text(1, static_cast<char>(s.get_char()));
   char first = text[0];
   int next = s.peek_char();
   if (first == '"') {
-    take_string(s, text, false);
+    take_string(s, text, ignore_escapes);
   } else if (first == '@' && next == '"') {
     text += static_cast<char>(s.get_char());
     take_string(s, text, true);
@@ -72,8 +72,10 @@ bool is_literal(Node* n) {
 
 }  // namespace
 
-Value* read_literal(TextStream& s) {
-  std::string text = literal_text(s);
+Value* read_literal(TextStream& s, bool ignore_escapes) {
+  std::string text = literal_text(s, ignore_escapes);
+  if (ignore_escapes && text.size() >= 2 && text.front() == '"' && text.back() == '"')
+    return new String(text.c_str() + 1, text.size() - 2);
   ParseResult parsed = parse(text);
   if (!parsed.program || parsed.program->expressions.size() != 1 ||
       !is_literal(parsed.program->expressions[0].expr.get()))

@@ -40,6 +40,34 @@ class ListenerOptions(unittest.TestCase):
             open(a, "w").write("fileIn \"inner.ms\"\n")
             self.assertEqual(run("--no-plugins", a), (0, "\"inner\"\n"))
 
+    def test_script_files_run_up_to_a_syntax_error(self):
+        with tempfile.TemporaryDirectory() as d:
+            inner = os.path.join(d, "inner.ms")
+            open(inner, "wb").write(b"print 1\nx = (2 + )\nprint 3\n")
+            code, out = run("--no-plugins", inner)
+            self.assertEqual((code, out), (1, "1\n-- Syntax error: at ), expected <factor>\n--  In line: x = (2 + )\n"))
+            code, out = run("--no-plugins", "-e", 'try (fileIn "%s") catch (print "caught")' % inner)
+            self.assertEqual((code, out), (0, "1\n\"caught\"\n"))
+            bom = os.path.join(d, "bom.ms")
+            open(bom, "wb").write(b"\xef\xbb\xbfprint 1\n")
+            self.assertEqual(run("--no-plugins", bom), (0, "1\n"))
+            nul = os.path.join(d, "nul.ms")
+            open(nul, "wb").write(b"print 1\nx = 3 \x00 4\nprint 2\n")
+            self.assertEqual(run("--no-plugins", nul), (1, "1\n-- Syntax error: at NUL character, expected a token\n"
+                                                          "--  In line: x = 3 \\0 4\n"))
+            open(nul, "wb").write(b"print \"ab\x00cd\"\n")
+            code, out = run("--no-plugins", nul)
+            self.assertEqual(code, 1)
+            self.assertIn("-- Syntax error: at NUL character, expected a string without NUL characters", out)
+            self.assertEqual(run("--no-plugins", d), (1, "-- Runtime error: Cannot open script file: %s\n" % d))
+            for path, shown in ((d, d), ("", '""')):
+                code, out = run("--no-plugins", "-e", 'fileIn "%s"' % path)
+                self.assertEqual((code, out), (1, "-- Runtime error: fileIn: cannot open file: %s\n" % shown))
+
+    def test_echo_keeps_the_last_result_in_question_mark(self):
+        self.assertEqual(run("--no-plugins", "--echo", "-e", "3 * 4; ? + 1"), (0, "12\n13\n"))
+        self.assertEqual(run("--no-plugins", "--echo", stdin=b"x = 5\n? * 2\n"), (0, "5\n10\n"))
+
     def test_misuse_is_explained(self):
         code, out = run("--bogus")
         self.assertEqual(code, 2)

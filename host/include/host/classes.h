@@ -44,6 +44,7 @@ extern ValueMetaClass Name_class;
 extern ValueMetaClass Boolean_class;
 extern ValueMetaClass UndefinedClass_class;
 extern ValueMetaClass Ok_class;
+extern ValueMetaClass UnsuppliedClass_class;
 extern ValueMetaClass Array_class;
 extern ValueMetaClass Point3Value_class;
 extern ValueMetaClass ColorValue_class;

@@ -29,10 +29,19 @@ class Ok : public Value {
   void sprin1(CharStream* s) override;
 };
 
+// The value of a keyword parameter the caller did not give and that has no
+// default.
+class Unsupplied : public Value {
+ public:
+  Unsupplied();
+  void sprin1(CharStream* s) override;
+};
+
 extern Boolean true_value;
 extern Boolean false_value;
 extern Undefined undefined;
 extern Ok ok;
+extern Unsupplied unsupplied;
 // Separates positional from keyword arguments in an argument array:
 // f a b key:v arrives as a, b, &keyarg_marker, #key, v.
 extern Value keyarg_marker;
