@@ -2,21 +2,22 @@
 
 #include <cstring>
 #include <new>
-#include <string>
 
-#include "little_endian.h"
 #include "messages.h"
 
 namespace {
 constexpr char kClass[] = "BinaryStream";
 }
 
-BinaryStream::BinaryStream() { tag = &BinaryStream_class; }
+BinaryStream::BinaryStream() {
+  tag = &BinaryStream_class;
+  held_.set(static_cast<std::size_t>(storage_.capacity()));
+}
 
 BinaryStream* BinaryStream::from_text(const char* text) {
   auto* stream = new BinaryStream;
   OneValueLocal keep(stream);
-  stream->StreamWrite(text, static_cast<int>(std::strlen(text)));
+  stream->write_bytes(text, std::strlen(text));
   stream->StreamSeek(0, 0);
   return stream;
 }
@@ -28,7 +29,32 @@ bool BinaryStream::StreamWrite(const void* source, int length) {
   } catch (const std::bad_alloc&) {
     throw RuntimeError(msg::kStreamOutOfMemory);
   }
+  if (static_cast<std::size_t>(storage_.capacity()) != held_.bytes())
+    held_.set(static_cast<std::size_t>(storage_.capacity()));
   return true;
+}
+
+void BinaryStream::AddBlock() {
+  try {
+    storage_.add_block();
+  } catch (const std::bad_alloc&) {
+    throw RuntimeError(msg::kStreamOutOfMemory);
+  }
+  held_.set(static_cast<std::size_t>(storage_.capacity()));
+}
+
+void BinaryStream::begin(const char* method, int wanted, int count) {
+  check_method_args(kClass, method, wanted, count);
+}
+
+bool BinaryStream::read_bytes(void* destination, std::size_t length) {
+  return length <= static_cast<std::size_t>(BlockStream::kMaxSize) &&
+         StreamRead(destination, static_cast<int>(length));
+}
+
+bool BinaryStream::write_bytes(const void* source, std::size_t length) {
+  if (length > static_cast<std::size_t>(BlockStream::kMaxSize)) throw RuntimeError(msg::kStreamTooLarge);
+  return StreamWrite(source, static_cast<int>(length));
 }
 
 bool BinaryStream::is_kind_of(ValueMetaClass* c) { return c == &BinaryStream_class || Value::is_kind_of(c); }
@@ -73,83 +99,4 @@ Value* BinaryStream::tell(Value**, int count) {
 Value* BinaryStream::size(Value**, int count) {
   check_method_args(kClass, "size", 0, count);
   return Integer::intern(storage_.size());
-}
-
-Value* BinaryStream::readBinChar(Value**, int count) {
-  check_method_args(kClass, "readBinChar", 0, count);
-  char byte = 0;
-  if (!StreamRead(&byte, 1)) return &undefined;
-  return new String(&byte, byte == 0 ? 0 : 1);
-}
-
-Value* BinaryStream::readBinByte(Value**, int count) {
-  check_method_args(kClass, "readBinByte", 0, count);
-  unsigned char byte = 0;
-  if (!StreamRead(&byte, 1)) return &undefined;
-  return Integer::intern(byte);
-}
-
-Value* BinaryStream::readBinWord(Value**, int count) {
-  check_method_args(kClass, "readBinWord", 0, count);
-  unsigned char bytes[2];
-  if (!StreamRead(bytes, 2)) return &undefined;
-  return Integer::intern(le::load_u16(bytes));
-}
-
-Value* BinaryStream::readBinInt(Value**, int count) {
-  check_method_args(kClass, "readBinInt", 0, count);
-  unsigned char bytes[4];
-  if (!StreamRead(bytes, 4)) return &undefined;
-  return Integer::intern(le::load_i32(bytes));
-}
-
-Value* BinaryStream::readBinFloat(Value**, int count) {
-  check_method_args(kClass, "readBinFloat", 0, count);
-  unsigned char bytes[4];
-  if (!StreamRead(bytes, 4)) return &undefined;
-  return new Float(le::load_f32(bytes));
-}
-
-Value* BinaryStream::readBinString(Value**, int count) {
-  check_method_args(kClass, "readBinString", 0, count);
-  return read_terminated_string([this](char& byte) { return StreamRead(&byte, 1); });
-}
-
-Value* BinaryStream::writeBinChar(Value** arg_list, int count) {
-  check_method_args(kClass, "writeBinChar", 1, count);
-  const char* text = arg_list[0]->to_string();
-  return bool_result(StreamWrite(text, 1));
-}
-
-Value* BinaryStream::writeBinByte(Value** arg_list, int count) {
-  check_method_args(kClass, "writeBinByte", 1, count);
-  unsigned char byte = static_cast<unsigned char>(arg_list[0]->to_int() & 0xFF);
-  return bool_result(StreamWrite(&byte, 1));
-}
-
-Value* BinaryStream::writeBinWord(Value** arg_list, int count) {
-  check_method_args(kClass, "writeBinWord", 1, count);
-  unsigned char bytes[2];
-  le::store_u16(bytes, arg_list[0]->to_int());
-  return bool_result(StreamWrite(bytes, 2));
-}
-
-Value* BinaryStream::writeBinInt(Value** arg_list, int count) {
-  check_method_args(kClass, "writeBinInt", 1, count);
-  unsigned char bytes[4];
-  le::store_i32(bytes, arg_list[0]->to_int());
-  return bool_result(StreamWrite(bytes, 4));
-}
-
-Value* BinaryStream::writeBinFloat(Value** arg_list, int count) {
-  check_method_args(kClass, "writeBinFloat", 1, count);
-  unsigned char bytes[4];
-  le::store_f32(bytes, arg_list[0]->to_float());
-  return bool_result(StreamWrite(bytes, 4));
-}
-
-Value* BinaryStream::writeBinString(Value** arg_list, int count) {
-  check_method_args(kClass, "writeBinString", 1, count);
-  const char* text = arg_list[0]->to_string();
-  return bool_result(StreamWrite(text, static_cast<int>(std::strlen(text)) + 1));
 }

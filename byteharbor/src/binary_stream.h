@@ -1,14 +1,15 @@
 // BinaryStream: a script value holding a growable sequence of bytes in
 // memory with a current position, read and written with typed
-// little-endian values exactly like a binary file.
+// little-endian values exactly like a binary file. The blocks it holds count
+// toward the next collection (ExternalBytes).
 #pragma once
 
-#include <string>
+#include <cstddef>
 
-#include "binary_io.h"
+#include "binary_codec.h"
 #include "block_stream.h"
 
-class BinaryStream : public BinaryFileBase {
+class BinaryStream : public BinaryCodec<BinaryStream> {
  public:
   BinaryStream();
   // A stream holding the bytes of text (no terminating 0), positioned at 0.
@@ -20,8 +21,13 @@ class BinaryStream : public BinaryFileBase {
   // when the stream would outgrow 32-bit offsets or memory runs out.
   bool StreamWrite(const void* source, int length);
   void StreamSeek(std::int64_t offset, int origin) { storage_.seek(offset, origin); }
-  void AddBlock() { storage_.add_block(); }
+  void AddBlock();
   const BlockStream& storage() const { return storage_; }
+
+  // The typed reads and writes (BinaryCodec) go through these.
+  void begin(const char* method, int wanted, int count);
+  bool read_bytes(void* destination, std::size_t length);
+  bool write_bytes(const void* source, std::size_t length);
 
   void collect() override { delete this; }
   bool is_kind_of(ValueMetaClass* c) override;
@@ -39,40 +45,8 @@ class BinaryStream : public BinaryFileBase {
 
   Value* tell(Value** arg_list, int count) override;
   Value* size(Value** arg_list, int count) override;
-  Value* readBinChar(Value** arg_list, int count) override;
-  Value* readBinByte(Value** arg_list, int count) override;
-  Value* readBinWord(Value** arg_list, int count) override;
-  Value* readBinInt(Value** arg_list, int count) override;
-  Value* readBinFloat(Value** arg_list, int count) override;
-  Value* readBinString(Value** arg_list, int count) override;
-  Value* writeBinChar(Value** arg_list, int count) override;
-  Value* writeBinByte(Value** arg_list, int count) override;
-  Value* writeBinWord(Value** arg_list, int count) override;
-  Value* writeBinInt(Value** arg_list, int count) override;
-  Value* writeBinFloat(Value** arg_list, int count) override;
-  Value* writeBinString(Value** arg_list, int count) override;
 
  private:
   BlockStream storage_;
+  ExternalBytes held_;
 };
-
-// Reads a zero-terminated string one byte at a time from next_byte (a
-// callable taking char& and giving false at the end), buffering the bytes in
-// a temporary stream. Gives the String up to the 0 byte (or of all the bytes
-// when the end came first), or undefined when not even one byte came.
-template <typename NextByte>
-Value* read_terminated_string(NextByte next_byte) {
-  OneValueLocal buffer(new BinaryStream);
-  auto* collected = static_cast<BinaryStream*>(buffer.value);
-  char byte = 0;
-  while (next_byte(byte)) {
-    collected->StreamWrite(&byte, 1);
-    if (byte == 0) break;
-  }
-  int length = collected->storage().size();
-  if (length == 0) return &undefined;
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  collected->StreamSeek(0, 0);
-  collected->StreamRead(bytes.data(), length);
-  return new String(bytes.c_str());
-}

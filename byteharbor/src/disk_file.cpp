@@ -11,17 +11,11 @@ std::unique_ptr<DiskFile> DiskFile::open(const char* path) {
 
 DiskFile::DiskFile(std::FILE* f, const char* path) : file_(f), path_(path) { read_status(); }
 
+// The C stream's own pending writes are not in the status yet; callers
+// settle first.
 void DiskFile::read_status() {
   struct stat status {};
   size_ = fstat(fileno(file_.get()), &status) == 0 ? static_cast<std::int64_t>(status.st_size) : 0;
-}
-
-void DiskFile::refresh() {
-  if (!size_stale_) return;
-  std::fflush(file_.get());
-  last_ = Direction::none;
-  size_stale_ = false;
-  read_status();
 }
 
 // The C library wants a flush or a positioning call between writing and
@@ -31,31 +25,45 @@ void DiskFile::turn_to(Direction d) {
   last_ = d;
 }
 
-bool DiskFile::flush() {
+bool DiskFile::settle() {
+  if (last_ != Direction::writing) return true;
   last_ = Direction::none;
   return std::fflush(file_.get()) == 0;
 }
 
+bool DiskFile::flush() {
+  last_ = Direction::none;
+  std::clearerr(file_.get());
+  return std::fflush(file_.get()) == 0;
+}
+
 std::int64_t DiskFile::size() {
-  refresh();
+  settle();
+  read_status();
   return size_;
 }
 
-std::int64_t DiskFile::tell() {
-  refresh();
-  return static_cast<std::int64_t>(std::ftell(file_.get()));
-}
+std::int64_t DiskFile::tell() { return static_cast<std::int64_t>(std::ftell(file_.get())); }
 
+// A read loop asks this before every read, so the status is read only when
+// the answer would otherwise be true: the file may have grown since. A file
+// that shrank is noticed by the read that comes short.
 bool DiskFile::at_end() {
-  refresh();
-  return static_cast<std::int64_t>(std::ftell(file_.get())) >= size_;
+  std::int64_t position = std::ftell(file_.get());
+  if (position < size_) return false;
+  settle();
+  read_status();
+  return position >= size_;
 }
 
 bool DiskFile::seek(std::int64_t offset, int origin) {
-  refresh();
+  if (!settle()) return false;
   std::int64_t base = 0;
   if (origin == 1) base = std::ftell(file_.get());
-  if (origin == 2) base = size_;
+  if (origin == 2) {
+    read_status();
+    base = size_;
+  }
   std::int64_t target = base + offset;
   if (base < 0 || target < 0 || target > kMaxPosition) return false;
   last_ = Direction::none;
@@ -64,7 +72,12 @@ bool DiskFile::seek(std::int64_t offset, int origin) {
 
 bool DiskFile::read(void* destination, std::size_t length) {
   turn_to(Direction::reading);
-  return std::fread(destination, 1, length, file_.get()) == length;
+  if (std::fread(destination, 1, length, file_.get()) == length) return true;
+  // The C library keeps end-of-file until cleared; clearing lets a later
+  // read find what was appended meanwhile.
+  std::clearerr(file_.get());
+  read_status();
+  return false;
 }
 
 bool DiskFile::write(const void* source, std::size_t length) {
@@ -72,6 +85,13 @@ bool DiskFile::write(const void* source, std::size_t length) {
   long position = std::ftell(file_.get());
   if (position < 0 || static_cast<std::int64_t>(position) + static_cast<std::int64_t>(length) > kMaxPosition)
     return false;
-  size_stale_ = true;
+  std::int64_t end = static_cast<std::int64_t>(position) + static_cast<std::int64_t>(length);
+  if (end > size_) size_ = end;
   return std::fwrite(source, length, 1, file_.get()) == 1;
+}
+
+bool DiskFile::close() {
+  std::FILE* f = file_.release();
+  bool flushed = std::fflush(f) == 0;
+  return (std::fclose(f) == 0) && flushed;
 }

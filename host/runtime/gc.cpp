@@ -4,8 +4,8 @@
 // so host code that allocates and returns without running script code needs
 // no protection for its temporaries.
 #include <algorithm>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <vector>
 
@@ -50,12 +50,19 @@ inline bool take_allocation(const void* p) {
   return take_allocation_slow(p);
 }
 
+constexpr std::size_t kMinExternalThreshold = std::size_t{16} << 20;
+
 struct Heap {
   std::vector<Value*> values;
   std::vector<Value*> statics;
   std::vector<Value*> worklist;
   std::size_t allocated_since_collect = 0;
   std::size_t threshold = 200000;
+  // Outside memory (gc_add_external_bytes): live total, reported since the
+  // last collection, and how much may be reported before the next one.
+  std::size_t external_bytes = 0;
+  std::size_t external_since_collect = 0;
+  std::size_t external_threshold = kMinExternalThreshold;
   std::size_t collections = 0;
   bool shutting_down = false;
 };
@@ -166,7 +173,8 @@ Value* make_static(Value* v) {
   return v;
 }
 
-ValueLocalFrame::ValueLocalFrame(Value** slots, int count) : slots_(slots), count_(count), previous_(t_frames) {
+ValueLocalFrame::ValueLocalFrame(Value** slots, int count)
+    : slots_(slots), count_(count), previous_(t_frames) {
   t_frames = this;
 }
 ValueLocalFrame::~ValueLocalFrame() { t_frames = previous_; }
@@ -201,16 +209,32 @@ void gc_collect() {
   }
   h.allocated_since_collect = 0;
   h.threshold = std::max<std::size_t>(200000, kept);
+  h.external_since_collect = 0;
+  h.external_threshold = std::max(kMinExternalThreshold, h.external_bytes);
   ++h.collections;
 }
 
 std::size_t gc_heap_count() { return heap().values.size(); }
 
+void gc_add_external_bytes(std::size_t bytes) {
+  auto& h = heap();
+  h.external_bytes += bytes;
+  h.external_since_collect += bytes;
+}
+
+void gc_remove_external_bytes(std::size_t bytes) {
+  auto& h = heap();
+  h.external_bytes -= std::min(bytes, h.external_bytes);
+}
+
+std::size_t gc_external_bytes() { return heap().external_bytes; }
+
 namespace host {
 
 void gc_safe_point() {
   auto& h = heap();
-  if (h.allocated_since_collect > h.threshold) gc_collect();
+  if (h.allocated_since_collect > h.threshold || h.external_since_collect > h.external_threshold)
+    gc_collect();
 }
 
 void gc_shutdown() {

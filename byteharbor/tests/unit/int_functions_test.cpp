@@ -57,7 +57,7 @@ struct ListenerDouble {
   CharStream* saved_output;
 };
 
-TEST(UsageHelp, HelpComesInPurpleBeforeTheCountTest) {
+TEST(UsageHelp, HelpComesInPurple) {
   intern_names();
   ListenerDouble listener;
   EXPECT_EQ(call(global_fn("int2char"), {Name::intern("help")}), &ok);
@@ -71,28 +71,19 @@ TEST(UsageHelp, HelpComesInPurpleBeforeTheCountTest) {
   EXPECT_EQ(cf.crTextColor, 0x00A60066u);
   EXPECT_EQ(cf.yHeight, 0);
   EXPECT_EQ(cf.szFaceName[0], '\0');
-  // extra arguments after #help do not matter
-  listener.output.clear();
-  EXPECT_EQ(call(global_fn("setBit"), {Name::intern("HELP"), Integer::intern(1), Integer::intern(2)}), &ok);
-  EXPECT_EQ(listener.output.text(), msg::kSetBitHelp);
 }
 
-TEST(UsageHelp, EveryFunctionHasItsOwnText) {
+// The texts themselves are in the golden script usage_help.ms.
+TEST(UsageHelp, EveryFunctionColoursItsHelp) {
   intern_names();
   ListenerDouble listener;
-  const std::pair<const char*, const char*> help[] = {
-      {"int2char", msg::kInt2CharHelp}, {"char2int", msg::kChar2IntHelp}, {"htonl", msg::kHtonlHelp},
-      {"htons", msg::kHtonsHelp},       {"ntohl", msg::kNtohlHelp},       {"ntohs", msg::kNtohsHelp},
-      {"setBit", msg::kSetBitHelp},     {"testBit", msg::kTestBitHelp},   {"signIt", msg::kSignItHelp},
-      {"unsignIt", msg::kUnsignItHelp}, {"binNot", msg::kBinNotHelp},     {"binAnd", msg::kBinAndHelp},
-      {"binXor", msg::kBinXorHelp},     {"binOr", msg::kBinOrHelp}};
-  for (const auto& [name, text] : help) {
-    listener.output.clear();
+  const char* const functions[] = {"int2char", "char2int", "htonl",    "htons",  "ntohl",  "ntohs",  "setBit",
+                                   "testBit",  "signIt",   "unsignIt", "binNot", "binAnd", "binXor", "binOr"};
+  for (const char* name : functions) {
+    int before = ListenerDouble::format_requests;
     EXPECT_EQ(call(global_fn(name), {Name::intern("help")}), &ok) << name;
-    EXPECT_EQ(listener.output.text(), text) << name;
-    EXPECT_EQ(listener.output.text().rfind("Usage:\n", 0), 0u) << name;
+    EXPECT_EQ(ListenerDouble::format_requests, before + 1) << name;
   }
-  EXPECT_EQ(ListenerDouble::format_requests, 14);
 }
 
 TEST(UsageHelp, NoListenerWindowMeansNoColourRequest) {
@@ -105,37 +96,6 @@ TEST(UsageHelp, NoListenerWindowMeansNoColourRequest) {
   set_thread_local_output(previous);
   the_listener = saved;
   EXPECT_EQ(out.text(), msg::kBinOrHelp);
-}
-
-TEST(IntFunctions, ResultsComeAsScriptValues) {
-  intern_names();
-  EXPECT_EQ(as_int(call(global_fn("setBit"), {Integer::intern(0), Integer::intern(31)})), INT32_MIN);
-  EXPECT_EQ(call(global_fn("testBit"), {Integer::intern(4), Integer::intern(2)}), &true_value);
-  EXPECT_EQ(printed(call(global_fn("int2char"), {Integer::intern(321)})), "\"A\"");
-  EXPECT_EQ(as_int(call(global_fn("char2int"), {new String("\xE9")})), -23);
-  EXPECT_EQ(as_int(call(global_fn("unsignIt"), {Integer::intern(-1), new Float(16.0f)})), 65535);
-}
-
-TEST(IntFunctions, CountsBeforeConversionsBeforeRanges) {
-  intern_names();
-  EXPECT_EQ(raised([] { call(global_fn("setBit"), {new String("x")}); }),
-            "-- Argument count error: setbit wanted 2, got 1");
-  EXPECT_EQ(raised([] {
-              call(global_fn("setBit"), {new String("x"), Integer::intern(40)});
-            }),
-            "-- Unable to convert: \"x\" to type: Integer");
-  EXPECT_EQ(raised([] {
-              call(global_fn("testBit"), {Integer::intern(1), Integer::intern(40)});
-            }),
-            "-- Runtime error: Bit index out of range.");
-  EXPECT_EQ(raised([] {
-              call(global_fn("signIt"), {Integer::intern(1), Integer::intern(9)});
-            }),
-            "-- Runtime error: Incorrect data size.");
-  EXPECT_EQ(raised([] { call(global_fn("int2char"), {}); }),
-            "-- Argument count error: int2char wanted 1, got 0");
-  EXPECT_EQ(raised([] { call(global_fn("char2int"), {Integer::intern(5)}); }),
-            "-- Unable to convert: 5 to type: String");
 }
 
 }  // namespace

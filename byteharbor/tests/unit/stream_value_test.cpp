@@ -50,16 +50,48 @@ TEST(StreamValue, FailedReadsLeaveThePosition) {
   EXPECT_EQ(as_int(invoke(s, &BinaryStream::readBinWord)), 'y' | ('z' << 8));
 }
 
-TEST(StreamValue, StringReaderSpansBlocksOfItsBuffer) {
+TEST(StreamValue, AStringSpanningBlocksReadsWhole) {
   BinaryStream* s = new_stream();
   OneValueLocal keep(s);
-  std::string long_text(9000, 'k');  // spans three blocks of the buffer stream
+  std::string long_text(9000, 'k');  // spans three blocks
   invoke(s, &BinaryStream::writeBinString, {new String(long_text.c_str())});
   invoke(s, &BinaryStream::seek_vf, {Integer::intern(0), interned.start});
   gc_collect();
   Value* got = invoke(s, &BinaryStream::readBinString);
   EXPECT_EQ(std::string(got->to_string()), long_text);
   EXPECT_EQ(as_int(invoke(s, &BinaryStream::tell)), 9001);
+}
+
+// The collector counts the blocks a stream holds, so loops making many
+// streams are collected by the memory they take.
+TEST(StreamValue, StreamsReportTheBlocksTheyHold) {
+  gc_collect();
+  std::size_t before = gc_external_bytes();
+  {
+    OneValueLocal keep(new_stream());
+    auto* s = static_cast<BinaryStream*>(keep.value);
+    EXPECT_EQ(gc_external_bytes(), before + BlockStream::kBlockSize);
+    invoke(s, &BinaryStream::seek_vf, {Integer::intern(9000), interned.start});
+    invoke(s, &BinaryStream::writeBinByte, {Integer::intern(1)});
+    EXPECT_EQ(gc_external_bytes(), before + 3 * BlockStream::kBlockSize);
+    s->AddBlock();
+    EXPECT_EQ(gc_external_bytes(), before + 4 * BlockStream::kBlockSize);
+  }
+  gc_collect();
+  EXPECT_EQ(gc_external_bytes(), before);
+}
+
+// Reading strings makes no value besides the strings themselves.
+TEST(StreamValue, ReadingAStringMakesOnlyTheString) {
+  OneValueLocal keep(new_stream("one"));
+  auto* s = static_cast<BinaryStream*>(keep.value);
+  gc_collect();
+  std::size_t before = gc_heap_count();
+  std::size_t external = gc_external_bytes();
+  Value* got = invoke(s, &BinaryStream::readBinString);
+  EXPECT_EQ(printed(got), "\"one\"");
+  EXPECT_EQ(gc_heap_count(), before + 1);
+  EXPECT_EQ(gc_external_bytes(), external);
 }
 
 TEST(StreamValue, GrowingPast32BitsRaisesAndChangesNothing) {

@@ -100,5 +100,38 @@ void gc_collect();
 // Number of values the collector currently owns.
 std::size_t gc_heap_count();
 
+// Memory a value holds outside its own object (buffers, blocks, C library
+// handles). The collector runs once as many values were made as survived the
+// last collection, or once the bytes reported since then exceed what the
+// survivors held (at least a few megabytes), so a loop that makes few values
+// holding much memory each is still collected in time. A value reports what
+// it takes and gives back what it frees, most simply through ExternalBytes.
+void gc_add_external_bytes(std::size_t bytes);
+void gc_remove_external_bytes(std::size_t bytes);
+// Bytes reported by values not yet freed.
+std::size_t gc_external_bytes();
+
+// A value's report of its outside memory: set() reports the change to the
+// collector, and the destructor gives back what is left.
+class ExternalBytes {
+ public:
+  ExternalBytes() = default;
+  ExternalBytes(const ExternalBytes&) = delete;
+  ExternalBytes& operator=(const ExternalBytes&) = delete;
+  ~ExternalBytes() { set(0); }
+
+  void set(std::size_t bytes) {
+    if (bytes > bytes_)
+      gc_add_external_bytes(bytes - bytes_);
+    else if (bytes < bytes_)
+      gc_remove_external_bytes(bytes_ - bytes);
+    bytes_ = bytes;
+  }
+  std::size_t bytes() const { return bytes_; }
+
+ private:
+  std::size_t bytes_ = 0;
+};
+
 // The global "is this value exactly of class c" test.
 inline bool is_exactly(Value* v, ValueMetaClass* c) { return v->tag == c; }
