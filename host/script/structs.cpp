@@ -13,6 +13,7 @@ class StructInstance : public Value {
   StructInstance(StructClass* definition, Frame* members);
   Value* get_property(Value* prop) override;
   Value* set_property(Value* prop, Value* v) override;
+  void get_prop_names(std::vector<Value*>& names) override;
   void sprin1(CharStream* s) override;
   void gc_trace() override;
 
@@ -111,6 +112,10 @@ Value* StructInstance::set_property(Value* prop, Value* v) {
   if (slot < 0) return Value::set_property(prop, v);
   members_->slots[slot] = v;
   return v;
+}
+
+void StructInstance::get_prop_names(std::vector<Value*>& names) {
+  for (Value* member : definition_->code->members) names.push_back(member);
 }
 
 // Public data members only: (Person name:"Ann" age:0).

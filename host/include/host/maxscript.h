@@ -13,6 +13,7 @@
 #include "host/module.h"
 #include "host/paths.h"
 #include "host/numbers64.h"
+#include "host/properties.h"
 #include "host/scene_paths.h"
 #include "host/script_context.h"
 #include "host/script_time.h"

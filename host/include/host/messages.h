@@ -88,6 +88,11 @@ inline constexpr const char* kCannotChangeDir = "Cannot change the current direc
 
 // ---- Object model, properties and undo -------------------------------------
 
+// getPropNames's second argument, when it is neither #staticOnly nor #dynamicOnly.
+inline constexpr const char* kBadPropNamesFilter = "getPropNames wants #staticOnly or #dynamicOnly, got: ";
+// A script wrapper whose host object was deleted.
+inline constexpr const char* kDeletedObject = "Attempted to access deleted scene object";
+
 // ---- Collector, loader and listener ----------------------------------------
 
 }  // namespace host::msg
