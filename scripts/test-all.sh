@@ -10,3 +10,5 @@ for preset in default asan; do
   echo "== $preset tests"
   ctest --preset "$preset" -j2
 done
+echo "== fuzzing"
+scripts/fuzz.sh 60

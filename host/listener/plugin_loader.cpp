@@ -113,6 +113,7 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
 }
 
 void PluginLoader::unload_all() {
+  theHold.Clear();  // its restore objects may be code of the modules going
   while (!modules_.empty()) {
     LoadedModule& m = modules_.back();
     if (auto dll_main = symbol<DllMainFn>(m.handle, "DllMain"))

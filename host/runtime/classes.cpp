@@ -1,14 +1,15 @@
 // The host's class objects.
 #include "runtime_internal.h"
 
-ValueMetaClass::ValueMetaClass(const char* class_name, ValueMetaClass* super_class, value_cf maker)
-    : name(class_name), superclass(super_class), maker_(maker) {
+ValueMetaClass::ValueMetaClass(const char* class_name, ValueMetaClass* super_class, value_cf maker,
+                               const PropertyTable* property_table)
+    : name(class_name), superclass(super_class), properties(property_table), maker_(maker) {
   tag = &ValueMetaClass_class;
   host::define_global_value(class_name, this);
 }
 
 ValueMetaClass::ValueMetaClass(Unlisted, const char* class_name)
-    : name(class_name), superclass(nullptr), maker_(nullptr) {
+    : name(class_name), superclass(nullptr), properties(nullptr), maker_(nullptr) {
   tag = &ValueMetaClass_class;
 }
 
@@ -54,17 +55,17 @@ ValueMetaClass ValueMetaClass_class("ValueMetaClass");
 ValueMetaClass Number_class("Number");
 ValueMetaClass Integer_class("Integer", &Number_class);
 ValueMetaClass Float_class("Float", &Number_class);
-ValueMetaClass String_class("String");
+ValueMetaClass String_class("String", nullptr, nullptr, &host::string_properties);
 ValueMetaClass Name_class("Name");
 ValueMetaClass Boolean_class("BooleanClass");
 ValueMetaClass UndefinedClass_class("UndefinedClass");
 ValueMetaClass Ok_class("OkClass");
 ValueMetaClass UnsuppliedClass_class("UnsuppliedClass");
-ValueMetaClass Array_class("Array", nullptr, make_array);
-ValueMetaClass Point3Value_class("Point3", nullptr, make_point3);
-ValueMetaClass ColorValue_class("Color", nullptr, make_color);
-ValueMetaClass BitArrayValue_class("BitArray", nullptr, make_bitarray);
-ValueMetaClass MSTime_class("Time");
+ValueMetaClass Array_class("Array", nullptr, make_array, &host::array_properties);
+ValueMetaClass Point3Value_class("Point3", nullptr, make_point3, &host::point3_properties);
+ValueMetaClass ColorValue_class("Color", nullptr, make_color, &host::color_properties);
+ValueMetaClass BitArrayValue_class("BitArray", nullptr, make_bitarray, &host::bitarray_properties);
+ValueMetaClass MSTime_class("Time", nullptr, nullptr, &host::time_properties);
 ValueMetaClass Function_class("Function");
 ValueMetaClass Primitive_class("Primitive", &Function_class);
 ValueMetaClass Generic_class("Generic", &Function_class);
@@ -73,3 +74,4 @@ ValueMetaClass Struct_class("StructDef");
 ValueMetaClass CharStream_class("CharStream");
 ValueMetaClass MAXWrapper_class("MAXWrapper");
 ValueMetaClass MAXNode_class("MAXNode", &MAXWrapper_class);
+ValueMetaClass PropertyRef_class("PropertyRef");

@@ -8,7 +8,9 @@
 namespace host {
 
 // About six significant digits; whole numbers keep ".0" (7.0, 0.707107).
+// Values smaller than the float's epsilon print as 0.0.
 std::string format_float(float f) {
+  if (f != 0.0f && std::fabs(f) < 1.192092896e-07f) return "0.0";
   char buf[64];
   std::snprintf(buf, sizeof buf, "%g", static_cast<double>(f));
   if (std::isfinite(f) && std::strpbrk(buf, ".e") == nullptr) std::strcat(buf, ".0");

@@ -1,8 +1,12 @@
 // Point3, Color and BitArray values.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "runtime_internal.h"
+#include "collections.h"
+#include "geometry_internal.h"
+
+using namespace host::geometry;
 
 namespace {
 Value* name(const char* text) { return Name::intern(text); }
@@ -38,27 +42,42 @@ Value* Point3Value::set_property(Value* prop, Value* v) {
 
 static bool is_point(Value* v) { return v->tag == &Point3Value_class; }
 
-Value* Point3Value::plus_vf(Value** a, int) { return new Point3Value(p + a[0]->to_point3()); }
-Value* Point3Value::minus_vf(Value** a, int) { return new Point3Value(p - a[0]->to_point3()); }
-Value* Point3Value::times_vf(Value** a, int) {
-  if (is_point(a[0])) {
-    Point3 q = a[0]->to_point3();
-    return new Point3Value(p.x * q.x, p.y * q.y, p.z * q.z);
+// A number stands for a point with that number in every component.
+static Point3 point_operand(Value* v) {
+  if (is_number(v)) {
+    float f = v->to_float();
+    return Point3(f, f, f);
   }
-  return new Point3Value(p * a[0]->to_float());
+  return v->to_point3();
+}
+
+Value* Point3Value::plus_vf(Value** a, int) { return new Point3Value(p + point_operand(a[0])); }
+Value* Point3Value::minus_vf(Value** a, int) { return new Point3Value(p - point_operand(a[0])); }
+Value* Point3Value::times_vf(Value** a, int) {
+  if (a[0]->tag == &Matrix3Value_class) return new Point3Value(p * static_cast<Matrix3Value*>(a[0])->m);
+  if (a[0]->tag == &QuatValue_class)
+    return new Point3Value(p * QuatToMatrix(static_cast<QuatValue*>(a[0])->q));
+  Point3 q = point_operand(a[0]);
+  return new Point3Value(p.x * q.x, p.y * q.y, p.z * q.z);
 }
 Value* Point3Value::div_vf(Value** a, int) {
-  float d = a[0]->to_float();
-  if (d == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
-  return new Point3Value(p / d);
+  if (is_number(a[0])) return new Point3Value(p / divisor(a[0]));
+  Point3 q = a[0]->to_point3();
+  if (q.x == 0.0f || q.y == 0.0f || q.z == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
+  return new Point3Value(p.x / q.x, p.y / q.y, p.z / q.z);
 }
+Value* Point3Value::put_vf(Value** a, int count) {
+  check_arg_count("put", 2, count);
+  p[component_index(a[0], 3, tag) - 1] = a[1]->to_float();
+  return a[1];
+}
+AColor Point3Value::to_acolor() { return AColor(p.x / 255.0f, p.y / 255.0f, p.z / 255.0f); }
 Value* Point3Value::uminus_vf(Value**, int) { return new Point3Value(-p); }
 Value* Point3Value::eq_vf(Value** a, int) { return bool_result(is_point(a[0]) && a[0]->to_point3() == p); }
 Value* Point3Value::ne_vf(Value** a, int n) { return bool_result(eq_vf(a, n) == &false_value); }
 Value* Point3Value::get_vf(Value** a, int count) {
   check_arg_count("get", 1, count);
-  int i = check_int_in_range(a[0], 1, 3, host::msg::kPoint3IndexOutOfRange);
-  return new Float(p[i - 1]);
+  return new Float(p[component_index(a[0], 3, tag) - 1]);
 }
 
 ColorValue::ColorValue(const AColor& c) : color(c) { tag = &ColorValue_class; }
@@ -84,11 +103,13 @@ static float* channel_of(AColor& c, Value* prop) {
 
 Value* ColorValue::get_property(Value* prop) {
   if (float* ch = channel_of(color, prop)) return new Float(*ch * 255.0f);
+  if (Value* hsv = color_hsv_property(this, prop)) return hsv;
   return Value::get_property(prop);
 }
 
 Value* ColorValue::set_property(Value* prop, Value* v) {
   float* ch = channel_of(color, prop);
+  if (ch == nullptr && set_color_hsv_property(this, prop, v)) return v;
   if (ch == nullptr) return Value::set_property(prop, v);
   *ch = v->to_float() / 255.0f;
   return v;
@@ -130,10 +151,77 @@ void BitArrayValue::sprin1(CharStream* s) {
 }
 
 Value* BitArrayValue::get_property(Value* prop) {
-  if (prop == name("count")) return Integer::intern(bits.GetSize());
-  if (prop == name("numberSet")) return Integer::intern(bits.NumberSet());
+  static Value* const count_name = name("count");
+  static Value* const number_set_name = name("numberSet");
+  static Value* const is_empty_name = name("isEmpty");
+  if (prop == count_name) return Integer::intern(bits.GetSize());
+  if (prop == number_set_name) return Integer::intern(bits.NumberSet());
+  if (prop == is_empty_name) return bool_result(bits.NumberSet() == 0);
   return Value::get_property(prop);
 }
+
+// b.count = n sets how many bits the array holds, keeping those below n.
+Value* BitArrayValue::set_property(Value* prop, Value* v) {
+  static Value* const count_name = name("count");
+  if (prop != count_name) return Value::set_property(prop, v);
+  bits.SetSize(host::checked_count(v, "BitArray", host::kMaxBitArraySize));
+  return v;
+}
+
+namespace {
+
+// The other operand of a bit array operator: a bit array, or an array of indexes.
+BitArray operand_bits(Value* v) {
+  if (auto* b = dynamic_cast<BitArrayValue*>(v)) return b->bits;
+  auto* a = dynamic_cast<Array*>(v);
+  if (a == nullptr) throw ConversionError(v, "BitArray");
+  BitArray bits;
+  for (int i = 0; i < a->size; ++i)
+    bits.Set(host::checked_index(a->data[i], "BitArray", host::kMaxBitArraySize) - 1);
+  return bits;
+}
+
+// Bit by bit over the larger of the two sizes.
+template <typename Op>
+Value* combine(const BitArray& x, Value* other, Op op) {
+  BitArray y = operand_bits(other);
+  int n = std::max(x.GetSize(), y.GetSize());
+  BitArray result(n);
+  for (int i = 0; i < n; ++i)
+    if (op(x[i], y[i])) result.Set(i);
+  return new BitArrayValue(result);
+}
+
+}  // namespace
+
+Value* BitArrayValue::plus_vf(Value** a, int) {
+  return combine(bits, a[0], [](bool x, bool y) { return x || y; });
+}
+Value* BitArrayValue::times_vf(Value** a, int) {
+  return combine(bits, a[0], [](bool x, bool y) { return x && y; });
+}
+Value* BitArrayValue::minus_vf(Value** a, int) {
+  return combine(bits, a[0], [](bool x, bool y) { return x && !y; });
+}
+
+// -b: every bit below b.count flipped.
+Value* BitArrayValue::uminus_vf(Value**, int) {
+  BitArray result(bits.GetSize());
+  for (int i = 0; i < bits.GetSize(); ++i)
+    if (!bits[i]) result.Set(i);
+  return new BitArrayValue(result);
+}
+
+// Equal when the same bits are set, whatever the sizes.
+Value* BitArrayValue::eq_vf(Value** a, int) {
+  auto* other = dynamic_cast<BitArrayValue*>(a[0]);
+  if (other == nullptr) return &false_value;
+  int n = std::max(bits.GetSize(), other->bits.GetSize());
+  for (int i = 0; i < n; ++i)
+    if (bits[i] != other->bits[i]) return &false_value;
+  return &true_value;
+}
+Value* BitArrayValue::ne_vf(Value** a, int n) { return bool_result(eq_vf(a, n) == &false_value); }
 
 Value* BitArrayValue::get_vf(Value** a, int count) {
   check_arg_count("get", 1, count);
@@ -143,7 +231,16 @@ Value* BitArrayValue::get_vf(Value** a, int count) {
 
 Value* BitArrayValue::put_vf(Value** a, int count) {
   check_arg_count("put", 2, count);
-  int i = check_index(a[0], "BitArray");
-  bits.Set(i - 1, a[1]->to_bool());
+  int i = host::checked_index(a[0], "BitArray", host::kMaxBitArraySize);
+  bool on = a[1]->to_bool();
+  bits.Set(i - 1, on);
   return a[1];
+}
+
+Array* host::set_bits_as_array(const BitArray& bits) {
+  OneValueLocal out(new Array(bits.NumberSet()));
+  auto* a = static_cast<Array*>(out.value);
+  for (int i = 0; i < bits.GetSize(); ++i)
+    if (bits[i]) a->append(Integer::intern(i + 1));
+  return a;
 }

@@ -163,6 +163,10 @@ Value* StructGlobal::set_property(Value* prop, Value* v) {
   return m->setter(v);
 }
 
+void StructGlobal::get_prop_names(std::vector<Value*>& names) {
+  for (Member& m : members_) names.push_back(m.name);
+}
+
 void StructGlobal::sprin1(CharStream* s) { s->printf("#Struct:%s", name_); }
 
 void StructGlobal::gc_trace() {

@@ -68,6 +68,16 @@ class PrintNesting {
 std::string format_float(float f);
 std::string format_component(float f);
 
+// `v as target` for the geometry classes; null when neither side is one.
+Value* convert_geometry(Value* v, ValueMetaClass* target);
+// The property tables of the host's own classes.
+extern const PropertyTable string_properties;
+extern const PropertyTable array_properties;
+extern const PropertyTable point3_properties;
+extern const PropertyTable color_properties;
+extern const PropertyTable bitarray_properties;
+extern const PropertyTable time_properties;
+
 // The struct global of the given name, created on first request.
 class StructGlobal;
 StructGlobal* struct_global(const char* struct_name);

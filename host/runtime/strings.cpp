@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/messages.h"
 #include "runtime_internal.h"
 
 String::String(const char* text) : String(text, text ? std::strlen(text) : 0) {}
@@ -10,7 +11,7 @@ String::String(const char* text) : String(text, text ? std::strlen(text) : 0) {}
 String::String(const char* bytes, std::size_t length) {
   tag = &String_class;
   string = static_cast<char*>(std::malloc(length + 1));
-  if (string == nullptr) throw RuntimeError(host::msg::kOutOfMemoryForString);
+  if (string == nullptr) throw RuntimeError(host::msg::kStringOutOfMemory);
   if (length > 0) std::memcpy(string, bytes, length);
   string[length] = '\0';
 }
@@ -28,7 +29,8 @@ void String::sprin1(CharStream* s) {
 void String::sprint(CharStream* s) { s->puts(string); }
 
 Value* String::get_property(Value* prop) {
-  if (prop == Name::intern("count")) return Integer::intern(static_cast<int>(length()));
+  static Value* count_name = Name::intern("count");
+  if (prop == count_name) return Integer::intern(static_cast<int>(length()));
   return Value::get_property(prop);
 }
 
@@ -58,4 +60,17 @@ Value* String::get_vf(Value** a, int count) {
   int index = check_index(a[0], "String");
   if (static_cast<std::size_t>(index) > length()) return &undefined;
   return new String(string + index - 1, 1);
+}
+
+// s[i] = "x" changes the string in place; i must name one of its characters.
+Value* String::put_vf(Value** a, int count) {
+  check_arg_count("put", 2, count);
+  int index = a[0]->to_int();
+  if (index < 1) throw RuntimeError((std::string("String") + host::msg::kIndexMustBePositive).c_str(), a[0]);
+  if (static_cast<std::size_t>(index) > length()) throw RuntimeError(host::msg::kStringIndexOutOfRange, a[0]);
+  const char* character = a[1]->to_string();
+  if (character[0] == '\0' || character[1] != '\0')
+    throw RuntimeError(host::msg::kSingleCharacterNeeded, a[1]);
+  string[index - 1] = character[0];
+  return a[1];
 }

@@ -23,6 +23,7 @@ class StructGlobal : public Value {
   }
   Value* get_property(Value* prop) override;
   Value* set_property(Value* prop, Value* new_value) override;
+  void get_prop_names(std::vector<Value*>& names) override;
   void sprin1(CharStream* s) override;
   void gc_trace() override;
 

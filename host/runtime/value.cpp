@@ -41,9 +41,6 @@ Point3 Value::to_point3() { throw ConversionError(this, "Point3"); }
 AColor Value::to_acolor() { throw ConversionError(this, "Color"); }
 TimeValue Value::to_timevalue() { throw ConversionError(this, "Time"); }
 
-Value* Value::get_property(Value* prop) { throw AccessorError(this, prop); }
-Value* Value::set_property(Value* prop, Value*) { throw AccessorError(this, prop); }
-
 #define NO_METHOD(method, label) \
   Value* Value::method(Value**, int) { throw NoMethodError(label, this); }
 NO_METHOD(plus_vf, "+")

@@ -67,7 +67,7 @@ class PointLiteral : public Node {
  public:
   using Node::Node;
   Value* eval(Frame* f) override;
-  NodePtr x, y, z;
+  std::vector<NodePtr> components;  // 2, 3 or 4: a Point2, Point3 or Point4
 };
 
 class LocalVar : public Assignable {
@@ -112,6 +112,10 @@ class Dereference : public Assignable {
   Value* assign(Frame* f, Value* v) override;
   NodePtr operand;
 };
+
+// Host functions that return a second result through a reference argument
+// (exitCode:&code) assign it here; false when ref is no reference.
+bool assign_reference(Value* ref, Value* v);
 
 // A path name literal ($box01, $torso/*, $): resolved by the scene's hook
 // each time it is evaluated.

@@ -1,9 +1,9 @@
 // The host's own script functions.
 #include <chrono>
-#include <cmath>
 #include <string>
 
 #include "../runtime/runtime_internal.h"
+#include "host/messages.h"
 #include "interpreter.h"
 
 namespace {
@@ -82,43 +82,6 @@ Value* append_cf(Value** arg_list, int count) {
   throw NoMethodError("append", arg_list[0]);
 }
 
-Value* abs_cf(Value** arg_list, int count) {
-  check_arg_count("abs", 1, count);
-  if (arg_list[0]->tag == &Integer_class) {
-    int v = arg_list[0]->to_int();
-    return Integer::intern(v < 0 ? static_cast<int>(0u - static_cast<unsigned>(v)) : v);
-  }
-  return new Float(std::fabs(arg_list[0]->to_float()));
-}
-
-Value* mod_cf(Value** arg_list, int count) {
-  check_arg_count("mod", 2, count);
-  if (arg_list[0]->tag == &Integer_class && arg_list[1]->tag == &Integer_class) {
-    int b = arg_list[1]->to_int();
-    if (b == 0) throw RuntimeError(host::msg::kIntegerDivideByZero);
-    if (b == -1) return Integer::intern(0);
-    return Integer::intern(arg_list[0]->to_int() % b);
-  }
-  float b = arg_list[1]->to_float();
-  if (b == 0.0f) throw RuntimeError(host::msg::kDivideByZero);
-  return new Float(std::fmod(arg_list[0]->to_float(), b));
-}
-
-Value* sqrt_cf(Value** arg_list, int count) {
-  check_arg_count("sqrt", 1, count);
-  return new Float(std::sqrt(arg_list[0]->to_float()));
-}
-
-Value* floor_cf(Value** arg_list, int count) {
-  check_arg_count("floor", 1, count);
-  return new Float(std::floor(arg_list[0]->to_float()));
-}
-
-Value* ceil_cf(Value** arg_list, int count) {
-  check_arg_count("ceil", 1, count);
-  return new Float(std::ceil(arg_list[0]->to_float()));
-}
-
 Value* time_stamp_cf(Value**, int count) {
   check_arg_count("timeStamp", 0, count);
   static const auto start = std::chrono::steady_clock::now();
@@ -140,11 +103,6 @@ Primitive get_current_exception_pf("getCurrentException", get_current_exception_
 Primitive gc_pf("gc", gc_cf);
 Primitive file_in_pf("fileIn", file_in_cf);
 Primitive append_pf("append", append_cf);
-Primitive abs_pf("abs", abs_cf);
-Primitive mod_pf("mod", mod_cf);
-Primitive sqrt_pf("sqrt", sqrt_cf);
-Primitive floor_pf("floor", floor_cf);
-Primitive ceil_pf("ceil", ceil_cf);
 Primitive time_stamp_pf("timeStamp", time_stamp_cf);
 
 Generic flush_gf("flush", &Value::flush_vf);

@@ -1,11 +1,13 @@
 // The host's string and array functions that scripts use most.
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "../runtime/lower_case.h"
-#include "../runtime/runtime_internal.h"
+#include "../runtime/collections.h"
 
 namespace {
 
@@ -69,14 +71,14 @@ Value* find_item_cf(Value** arg_list, int count) {
   check_arg_count("findItem", 2, count);
   Array* a = array_arg(arg_list[0], "findItem");
   for (int i = 0; i < a->size; ++i)
-    if (a->data[i]->eq_vf(&arg_list[1], 1) == &true_value) return Integer::intern(i + 1);
+    if (host::values_equal(a->data[i], arg_list[1])) return Integer::intern(i + 1);
   return Integer::intern(0);
 }
 
 Value* delete_item_cf(Value** arg_list, int count) {
   check_arg_count("deleteItem", 2, count);
   Array* a = array_arg(arg_list[0], "deleteItem");
-  int index = check_int_in_range(arg_list[1], 1, a->size, host::msg::kDeleteItemIndexOutOfRange);
+  int index = check_int_in_range(arg_list[1], 1, a->size, host::msg::kDeleteItemOutOfRange);
   std::memmove(a->data + index - 1, a->data + index, sizeof(Value*) * static_cast<std::size_t>(a->size - index));
   --a->size;
   return a;
@@ -85,10 +87,14 @@ Value* delete_item_cf(Value** arg_list, int count) {
 Value* insert_item_cf(Value** arg_list, int count) {
   check_arg_count("insertItem", 3, count);
   Array* a = array_arg(arg_list[1], "insertItem");
-  int index = check_index(arg_list[2], "insertItem");
-  while (a->size < index - 1) a->append(&undefined);
+  // An index past the end grows the array with undefined up to it.
+  int index = host::checked_index(arg_list[2], "insertItem", host::kMaxArraySize - 1);
+  int old_size = a->size;
+  a->reserve(std::max(old_size, index - 1) + 1);
+  if (old_size < index - 1) a->resize(index - 1);
   a->append(&undefined);
-  std::memmove(a->data + index, a->data + index - 1, sizeof(Value*) * static_cast<std::size_t>(a->size - index));
+  std::memmove(a->data + index, a->data + index - 1,
+               sizeof(Value*) * static_cast<std::size_t>(a->size - index));
   a->data[index - 1] = arg_list[0];
   return &ok;
 }
@@ -99,15 +105,12 @@ Value* join_cf(Value** arg_list, int count) {
   Array* a = array_arg(arg_list[0], "join");
   Array* b = array_arg(arg_list[1], "join");
   int n = b->size;  // a and b may be the same array
+  if (static_cast<long long>(a->size) + n > host::kMaxArraySize)
+    throw RuntimeError(
+        (std::string("Array count") + host::msg::kTooLargeForMemory).c_str(),
+        Integer::intern(static_cast<int>(std::min<long long>(std::int64_t{a->size} + n, INT_MAX))));
+  a->reserve(a->size + n);
   for (int i = 0; i < n; ++i) a->append(b->data[i]);
-  return a;
-}
-
-// sort: numbers, strings or names in ascending order, in place.
-Value* sort_cf(Value** arg_list, int count) {
-  check_arg_count("sort", 1, count);
-  Array* a = array_arg(arg_list[0], "sort");
-  std::stable_sort(a->data, a->data + a->size, [](Value* x, Value* y) { return x->lt_vf(&y, 1) == &true_value; });
   return a;
 }
 
@@ -139,7 +142,6 @@ Primitive find_item_pf("findItem", find_item_cf);
 Primitive delete_item_pf("deleteItem", delete_item_cf);
 Primitive insert_item_pf("insertItem", insert_item_cf);
 Primitive join_pf("join", join_cf);
-Primitive sort_pf("sort", sort_cf);
 Primitive amax_pf("amax", amax_cf);
 Primitive amin_pf("amin", amin_cf);
 

@@ -85,6 +85,7 @@ Value* ScriptFunction::apply_once(Value** arg_list, int count, int positional) {
   if (positional != code->positional) throw ArgCountError(name, code->positional, positional);
   OneValueLocal frame_value(new Frame(code->slot_count, closure));
   auto* frame = static_cast<Frame*>(frame_value.value);
+  ClosureScope scope(frame);
   for (int i = 0; i < positional; ++i) frame->slots[i] = arg_list[i];
   for (std::size_t k = 0; k < code->keyword_params.size(); ++k) {
     auto& [key, default_value] = code->keyword_params[k];

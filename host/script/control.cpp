@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "ast.h"
+#include "host/messages.h"
 
 namespace host::script {
 
@@ -115,7 +116,7 @@ Value* ForLoop::eval(Frame* f) {
         } else {
           i = range[0]->to_int(), last = range[1]->to_int(), step = range[2]->to_int();
         }
-        if (step == 0) throw RuntimeError(msg::kForLoopStepZero);
+        if (step == 0) throw RuntimeError(msg::kForStepZero);
         for (; step > 0 ? i <= last : i >= last; i += step) {
           Value* v = &undefined;
           if (times)
@@ -126,7 +127,7 @@ Value* ForLoop::eval(Frame* f) {
         }
       } else {
         double i = range[0]->to_float(), last = range[1]->to_float(), step = range[2]->to_float();
-        if (step == 0) throw RuntimeError(msg::kForLoopStepZero);
+        if (step == 0) throw RuntimeError(msg::kForStepZero);
         for (; step > 0 ? i <= last : i >= last; i += step)
           if (!run_body(f, new Float(static_cast<float>(i)), out, index, filtered)) break;
       }

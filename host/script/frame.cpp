@@ -11,7 +11,12 @@ namespace host::script {
 namespace {
 thread_local const char* t_stack_limit = nullptr;
 thread_local int t_loop_depth = 0;
-}
+thread_local Frame* t_closure = nullptr;
+}  // namespace
+
+Frame* current_closure() { return t_closure; }
+ClosureScope::ClosureScope(Frame* closure) : previous_(t_closure) { t_closure = closure; }
+ClosureScope::~ClosureScope() { t_closure = previous_; }
 
 // Without a budget the count starts too high to run out.
 thread_local long t_steps_left = std::numeric_limits<long>::max();

@@ -75,6 +75,21 @@ class StepBudget {
   long saved_;
 };
 
+// The frame the innermost running script function (or struct being made)
+// was defined in: private struct members are open to code inside their
+// instance, which finds the instance's frame up this chain.
+Frame* current_closure();
+class ClosureScope {
+ public:
+  explicit ClosureScope(Frame* closure);
+  ~ClosureScope();
+  ClosureScope(const ClosureScope&) = delete;
+  ClosureScope& operator=(const ClosureScope&) = delete;
+
+ private:
+  Frame* previous_;
+};
+
 // Raises "Stack overflow" before script recursion exhausts the thread's stack.
 void check_stack();
 // Sets the lowest stack address scripts may reach on this thread.

@@ -70,6 +70,12 @@ std::string error_line() {
   }
 }
 
+// A syntax error met by evaluate_source: the reader's lines, raised as a script error.
+class SourceSyntaxError : public MAXScriptException {
+ public:
+  explicit SourceSyntaxError(std::string text) : MAXScriptException(std::move(text)) {}
+};
+
 }  // namespace
 
 void host_line(const std::string& text) { host::host_puts((text + "\n").c_str()); }
@@ -133,6 +139,15 @@ void file_in(const std::string& path) {
   while (reader.next(t)) run_top_level(t);
   if (!reader.error().empty())
     throw RuntimeError(msg::kFileInSyntaxError, (path + "\n" + reader.error()).c_str());
+}
+
+Value* evaluate_source(const std::string& source) {
+  ScriptReader reader(source);
+  Value* result = &ok;
+  TopLevel t;
+  while (reader.next(t)) result = run_top_level(t);
+  if (!reader.error().empty()) throw SourceSyntaxError(reader.error());
+  return result;
 }
 
 }  // namespace host::script

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+class Value;
+
 namespace host::script {
 
 struct RunOptions {
@@ -18,6 +20,10 @@ bool run_file(const std::string& path, const RunOptions& options);
 
 // Runs a file the way fileIn does: errors propagate to the caller.
 void file_in(const std::string& path);
+
+// Runs source text as execute does: new names are globals, errors (a syntax
+// error too) propagate, and the result is the last expression's value.
+Value* evaluate_source(const std::string& source);
 
 // Prints a line in the host's own colour (errors, echoed results).
 void host_line(const std::string& text);

@@ -1,12 +1,16 @@
 #include "lexer.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <set>
-#include "host/messages.h"
 
 #include "../runtime/lower_case.h"
+#include "host/maxscript.h"
+#include "host/messages.h"
 
 namespace host::script {
 
@@ -147,60 +151,186 @@ class Lexer {
     }
   }
 
+  bool digit_at(std::size_t p) const {
+    return p < src_.size() && std::isdigit(static_cast<unsigned char>(src_[p]));
+  }
+  bool ident_char_at(std::size_t p) const { return p < src_.size() && ident_char(src_[p]); }
+  char lower_at(std::size_t p) const {
+    return p < src_.size() ? static_cast<char>(std::tolower(static_cast<unsigned char>(src_[p]))) : '\0';
+  }
+  void skip_digits() {
+    while (digit_at(pos_)) ++pos_;
+  }
+
+  // Numbers: 12, 0x1F, 5L, 1.5, 1e-6, 1.5d0 (a double); times: 10f, 2.5s,
+  // 1m15s, 2m30s5f2t, 0.45n (normalized), 2:10.0 (minutes:seconds.frames).
   void read_number(Token& t) {
     std::size_t start = pos_;
-    if (src_.compare(pos_, 2, "0x") == 0 || src_.compare(pos_, 2, "0X") == 0) {
-      pos_ += 2;
-      std::size_t digits = pos_;
-      while (pos_ < src_.size() && std::isxdigit(static_cast<unsigned char>(src_[pos_]))) ++pos_;
-      if (pos_ == digits) throw LexError{src_.substr(start, pos_ - start), "hex digits", line_};
-      t.type = Tok::Integer;
-      unsigned long long v = std::strtoull(src_.substr(digits, pos_ - digits).c_str(), nullptr, 16);
-      t.int_value = static_cast<long long>(static_cast<int>(static_cast<unsigned int>(v)));
-      t.text = src_.substr(start, pos_ - start);
-      return;
-    }
-    bool is_float = false;
-    while (pos_ < src_.size() && std::isdigit(static_cast<unsigned char>(src_[pos_]))) ++pos_;
+    if (src_.compare(pos_, 2, "0x") == 0 || src_.compare(pos_, 2, "0X") == 0) return read_hex(t, start);
+    skip_digits();
+    bool fraction = false;
     if (pos_ < src_.size() && src_[pos_] == '.' && !(pos_ + 1 < src_.size() && src_[pos_ + 1] == '.')) {
-      is_float = true;
+      fraction = true;
       ++pos_;
-      while (pos_ < src_.size() && std::isdigit(static_cast<unsigned char>(src_[pos_]))) ++pos_;
+      skip_digits();
     }
-    if (pos_ < src_.size() && (src_[pos_] == 'e' || src_[pos_] == 'E')) {
+    if (!fraction && pos_ < src_.size() && src_[pos_] == ':' && digit_at(pos_ + 1))
+      return read_smpte(t, start);
+    char exponent_mark = 0;
+    char e = lower_at(pos_);
+    if (e == 'e' || e == 'd') {
       std::size_t p = pos_ + 1;
       if (p < src_.size() && (src_[p] == '+' || src_[p] == '-')) ++p;
-      if (p < src_.size() && std::isdigit(static_cast<unsigned char>(src_[p]))) {
-        is_float = true;
+      if (digit_at(p)) {
+        exponent_mark = e;
         pos_ = p;
-        while (pos_ < src_.size() && std::isdigit(static_cast<unsigned char>(src_[pos_]))) ++pos_;
+        skip_digits();
       }
     }
-    t.text = src_.substr(start, pos_ - start);
-    double v = std::strtod(t.text.c_str(), nullptr);
-    // A time literal: 10f (frames), 480t (ticks), 2s (seconds).
-    if (pos_ < src_.size() && std::strchr("fFtTsS", src_[pos_]) != nullptr &&
-        !(pos_ + 1 < src_.size() && ident_char(src_[pos_ + 1]))) {
-      char unit = static_cast<char>(std::tolower(static_cast<unsigned char>(src_[pos_++])));
-      t.type = Tok::Time;
-      double ticks = unit == 'f' ? v * 160 : unit == 's' ? v * 4800 : v;
-      t.int_value = static_cast<long long>(ticks + (ticks < 0 ? -0.5 : 0.5));
-      t.text += unit;
-      return;
-    }
-    if (is_float) {
+    std::string number = src_.substr(start, pos_ - start);
+    double v = std::strtod(exponent_mark == 'd' ? with_e_exponent(number).c_str() : number.c_str(), nullptr);
+    if (exponent_mark != 'd' && time_unit_here()) return read_time(t, start, v);
+    t.text = number;
+    if (exponent_mark == 'd') {
+      t.type = Tok::Double;
+      t.float_value = v;
+    } else if (fraction || exponent_mark == 'e') {
       t.type = Tok::Float;
       t.float_value = v;
     } else {
-      t.type = Tok::Integer;
-      unsigned long long u = std::strtoull(t.text.c_str(), nullptr, 10);
-      if (t.text.size() > 10 || u > 0xFFFFFFFFull) {  // too big for an integer: a float
-        t.type = Tok::Float;
-        t.float_value = v;
-      } else {
-        t.int_value = static_cast<long long>(static_cast<int>(static_cast<unsigned int>(u)));
-      }
+      read_integer_suffix(t, number, v);
     }
+  }
+
+  static std::string with_e_exponent(std::string number) {
+    for (char& c : number)
+      if (c == 'd' || c == 'D') c = 'e';
+    return number;
+  }
+
+  // Digits only: an Integer, or a 64-bit integer when too big for 32 bits or
+  // written with L; beyond 64 bits, a double.
+  void read_integer_suffix(Token& t, const std::string& digits, double v) {
+    errno = 0;
+    unsigned long long u = std::strtoull(digits.c_str(), nullptr, 10);
+    bool overflow = errno == ERANGE;
+    if (lower_at(pos_) == 'l' && !ident_char_at(pos_ + 1)) {
+      ++pos_;
+      t.text += 'L';
+      if (overflow) throw LexError{t.text, "a 64-bit integer", line_};
+      t.type = Tok::Integer64;
+      t.int_value = static_cast<long long>(u);  // 2^63 wraps, so -9223372036854775808L reads right
+      return;
+    }
+    if (overflow || u > 9223372036854775807ull) {
+      t.type = Tok::Double;
+      t.float_value = v;
+      return;
+    }
+    t.type = Tok::Integer;
+    t.int_value = static_cast<long long>(u);
+  }
+
+  // Eight hex digits or fewer make a 32-bit pattern (0xFFFFFFFF is -1);
+  // longer ones, or an L after the digits, a 64-bit integer.
+  void read_hex(Token& t, std::size_t start) {
+    pos_ += 2;
+    std::size_t digits = pos_;
+    while (pos_ < src_.size() && std::isxdigit(static_cast<unsigned char>(src_[pos_]))) ++pos_;
+    if (pos_ == digits) throw LexError{src_.substr(start, pos_ - start), "hex digits", line_};
+    std::string hex = src_.substr(digits, pos_ - digits);
+    t.text = src_.substr(start, pos_ - start);
+    hex.erase(0, std::min(hex.find_first_not_of('0'), hex.size()));
+    if (hex.size() > 16) throw LexError{t.text, "a hexadecimal number of at most 16 digits", line_};
+    unsigned long long v = hex.empty() ? 0 : std::strtoull(hex.c_str(), nullptr, 16);
+    bool suffix = lower_at(pos_) == 'l' && !ident_char_at(pos_ + 1);
+    if (suffix) {
+      ++pos_;
+      t.text += 'L';
+    }
+    if (suffix || v > 0xFFFFFFFFull) {
+      t.type = Tok::Integer64;
+      t.int_value = static_cast<long long>(v);
+    } else {
+      t.type = Tok::Integer;
+      t.int_value = static_cast<int>(static_cast<unsigned int>(v));
+    }
+  }
+
+  // A time unit right after a number, ending the token or followed by the
+  // next part of a combined time (1m15s).
+  bool time_unit_here() const {
+    char c = lower_at(pos_);
+    if (std::strchr("msftn", c) == nullptr || c == '\0') return false;
+    return !ident_char_at(pos_ + 1) || (c != 'n' && digit_at(pos_ + 1));
+  }
+
+  static double ticks_per_unit(char unit) {
+    switch (unit) {
+      case 'm': return 60.0 * TICKS_PER_SECOND;
+      case 's': return TICKS_PER_SECOND;
+      case 'f': return GetTicksPerFrame();
+      default: return 1.0;
+    }
+  }
+
+  // Minutes, seconds, frames and ticks, each at most once and in that order.
+  void read_time(Token& t, std::size_t start, double first) {
+    static const char kOrder[] = "msft";
+    t.type = Tok::Time;
+    char unit = lower_at(pos_++);
+    if (unit == 'n') {
+      t.normalized = true;
+      t.float_value = first;
+      t.text = src_.substr(start, pos_ - start);
+      return;
+    }
+    double ticks = first * ticks_per_unit(unit);
+    const char* last = std::strchr(kOrder, unit);
+    while (digit_at(pos_)) {
+      std::size_t part = pos_;
+      skip_digits();
+      if (pos_ < src_.size() && src_[pos_] == '.' && digit_at(pos_ + 1)) {
+        ++pos_;
+        skip_digits();
+      }
+      char next = lower_at(pos_);
+      const char* place = next == '\0' ? nullptr : std::strchr(kOrder, next);
+      if (place == nullptr || place <= last)
+        throw LexError{src_.substr(start, pos_ + 1 - start), "minutes, seconds, frames and ticks in that order",
+                       line_};
+      ticks += std::strtod(src_.substr(part, pos_ - part).c_str(), nullptr) * ticks_per_unit(next);
+      last = place;
+      ++pos_;
+      if (ident_char_at(pos_) && !digit_at(pos_))
+        throw LexError{src_.substr(start, pos_ + 1 - start), "a time", line_};
+    }
+    t.text = src_.substr(start, pos_ - start);
+    set_ticks(t, ticks);
+  }
+
+  // 2:10.0 is 2 minutes 10 seconds 0 frames; 0:0.29 is 29 frames.
+  void read_smpte(Token& t, std::size_t start) {
+    double minutes = std::strtod(src_.substr(start, pos_ - start).c_str(), nullptr);
+    std::size_t seconds_start = ++pos_;
+    skip_digits();
+    double seconds = std::strtod(src_.substr(seconds_start, pos_ - seconds_start).c_str(), nullptr);
+    double frames = 0;
+    if (pos_ < src_.size() && src_[pos_] == '.' && digit_at(pos_ + 1)) {
+      std::size_t frames_start = ++pos_;
+      skip_digits();
+      frames = std::strtod(src_.substr(frames_start, pos_ - frames_start).c_str(), nullptr);
+    }
+    t.type = Tok::Time;
+    t.text = src_.substr(start, pos_ - start);
+    set_ticks(t, (minutes * 60 + seconds) * TICKS_PER_SECOND + frames * GetTicksPerFrame());
+  }
+
+  void set_ticks(Token& t, double ticks) {
+    double rounded = std::round(ticks);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
+      throw LexError{t.text, host::msg::kTimeLiteralRange, line_};
+    t.int_value = static_cast<long long>(rounded);
   }
 
   void read_string(Token& t) {
@@ -259,6 +389,7 @@ class Lexer {
       if (close == std::string::npos) throw LexError{"end of script", "' to close the name", line_};
       t.type = Tok::Name;
       t.text = src_.substr(pos_ + 1, close - pos_ - 1);
+      if (t.text.find('\0') != std::string::npos) throw LexError{host::msg::kNulCharacter, "a name", line_};
       pos_ = close + 1;
     } else if (pos_ < src_.size() && ident_char(src_[pos_])) {
       std::size_t start = pos_;

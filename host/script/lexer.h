@@ -8,7 +8,9 @@ namespace host::script {
 
 enum class Tok {
   Integer,
+  Integer64,
   Float,
+  Double,
   Time,
   String,
   Name,
@@ -56,6 +58,7 @@ struct Token {
   std::string expected;  // for an Error token: what would have been right
   long long int_value = 0;
   double float_value = 0;
+  bool normalized = false;  // a time in fractions of the animation range (0.5n)
   int line = 1;
   bool space_before = false;  // whitespace or line start precedes the token
   bool space_after = false;

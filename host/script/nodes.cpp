@@ -52,10 +52,11 @@ Value* BitArrayLiteral::eval(Frame* f) {
 
 Value* PointLiteral::eval(Frame* f) {
   check_stack();
-  float px = x->eval(f)->to_float();
-  float py = y->eval(f)->to_float();
-  float pz = z->eval(f)->to_float();
-  return new Point3Value(px, py, pz);
+  float c[4] = {};
+  for (std::size_t i = 0; i < components.size(); ++i) c[i] = components[i]->eval(f)->to_float();
+  if (components.size() == 2) return new Point2Value(Point2(c[0], c[1]));
+  if (components.size() == 4) return new Point4Value(Point4(c[0], c[1], c[2], c[3]));
+  return new Point3Value(c[0], c[1], c[2]);
 }
 
 static Frame* frame_at(Frame* f, int depth) {

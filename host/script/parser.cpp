@@ -1,6 +1,7 @@
 #include "parser.h"
 
 #include <cctype>
+#include <cstdint>
 #include <set>
 #include <sstream>
 #include <unordered_map>
@@ -321,6 +322,37 @@ class Parser {
     return call_expr();
   }
 
+  // 2147483648 is a 64-bit integer, but -2147483648 still an Integer: the
+  // unsuffixed literal is this one shared value, which negate recognises.
+  static Integer64& two_to_the_31() {
+    static Integer64 value(2147483648LL);
+    return value;
+  }
+
+  static NodePtr number_literal(const Token& t) {
+    Value* v = nullptr;
+    switch (t.type) {
+      case Tok::Integer:
+        if (t.int_value == 2147483648LL) return std::make_unique<Constant>(t.line, &two_to_the_31());
+        if (t.int_value < INT32_MIN || t.int_value > INT32_MAX) v = new Integer64(t.int_value);
+        else v = Integer::intern(static_cast<int>(t.int_value));
+        break;
+      case Tok::Integer64: v = new Integer64(t.int_value); break;
+      case Tok::Float: v = new Float(static_cast<float>(t.float_value)); break;
+      case Tok::Double: v = new Double(t.float_value); break;
+      default:
+        if (t.normalized) {  // 0.5n: a fraction of the animation range when it runs
+          auto call = std::make_unique<Call>(t.line);
+          call->callee = std::make_unique<GlobalVar>(t.line, global_cell(Name::intern("normTime")));
+          Value* fraction = make_static(new Float(static_cast<float>(t.float_value)));
+          call->args.push_back(std::make_unique<Constant>(t.line, fraction));
+          return call;
+        }
+        v = new MSTime(static_cast<TimeValue>(t.int_value));
+    }
+    return std::make_unique<Constant>(t.line, make_static(v));
+  }
+
   // &x, &a[1], &p.x: a reference the called function can assign through.
   NodePtr reference() {
     int line = next().line;
@@ -339,6 +371,8 @@ class Parser {
         return std::make_unique<Constant>(line, make_static(Integer::intern(negated)));
       }
       if (c->value->tag == &Float_class) return std::make_unique<Constant>(line, make_static(new Float(-c->value->to_float())));
+      if (c->value == &two_to_the_31())
+        return std::make_unique<Constant>(line, make_static(Integer::intern(INT32_MIN)));
     }
     return std::make_unique<Negate>(line, std::move(operand));
   }
@@ -346,7 +380,8 @@ class Parser {
   bool starts_operand() const {
     const Token& t = peek();
     switch (t.type) {
-      case Tok::Integer: case Tok::Float: case Tok::Time: case Tok::String: case Tok::Name:
+      case Tok::Integer: case Tok::Integer64: case Tok::Float: case Tok::Double: case Tok::Time:
+      case Tok::String: case Tok::Name:
       case Tok::Ident:
       case Tok::LParen:
       case Tok::HashParen:
@@ -374,7 +409,8 @@ class Parser {
   }
   bool starts_after_minus() const {
     switch (peek(1).type) {
-      case Tok::Integer: case Tok::Float: case Tok::Time: case Tok::Ident: case Tok::LParen:
+      case Tok::Integer: case Tok::Integer64: case Tok::Float: case Tok::Double: case Tok::Time:
+      case Tok::Ident: case Tok::LParen:
         return true;
       default: return false;
     }
@@ -434,15 +470,9 @@ class Parser {
     const Token& t = peek();
     int line = t.line;
     switch (t.type) {
-      case Tok::Integer:
+      case Tok::Integer: case Tok::Integer64: case Tok::Float: case Tok::Double: case Tok::Time:
         next();
-        return std::make_unique<Constant>(line, make_static(Integer::intern(static_cast<int>(t.int_value))));
-      case Tok::Float:
-        next();
-        return std::make_unique<Constant>(line, make_static(new Float(static_cast<float>(t.float_value))));
-      case Tok::Time:
-        next();
-        return std::make_unique<Constant>(line, make_static(new MSTime(static_cast<TimeValue>(t.int_value))));
+        return number_literal(t);
       case Tok::String:
         next();
         return std::make_unique<StringLiteral>(line, t.text);
@@ -544,14 +574,18 @@ class Parser {
     return b;
   }
 
+  // [x, y], [x, y, z] or [x, y, z, w].
   NodePtr point_literal() {
     auto p = std::make_unique<PointLiteral>(next().line);
-    NodePtr* parts[3] = {&p->x, &p->y, &p->z};
-    for (int i = 0; i < 3; ++i) {
+    for (;;) {
       skip_newlines();
-      *parts[i] = expr();
+      p->components.push_back(expr());
       skip_newlines();
-      if (i < 2) expect(Tok::Comma, ",");
+      if (p->components.size() < 2 || (p->components.size() < 4 && at(Tok::Comma))) {
+        expect(Tok::Comma, ",");
+        continue;
+      }
+      break;
     }
     expect(Tok::RBracket, "]");
     return p;

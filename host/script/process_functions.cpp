@@ -14,6 +14,8 @@
 #include <winapi/process.h>
 
 #include "../runtime/runtime_internal.h"
+#include "ast.h"
+#include "host/messages.h"
 #include "script_paths.h"
 
 extern char** environ;
@@ -70,9 +72,10 @@ Value* dos_command_cf(Value** arg_list, int count) {
   return Integer::intern(code);
 }
 
-// HiddenDOSCommand "cmd" startpath:"dir" donotwait:true prompt:"...": runs
-// with its output discarded, in startpath when given; true when it ran (or,
-// with donotwait, started).
+// HiddenDOSCommand "cmd" startpath:"dir" donotwait:true prompt:"..."
+// exitCode:&code: runs with its output discarded, in startpath when given;
+// true when it ran (or, with donotwait, started). Without donotwait the
+// command's exit code goes to the exitCode: reference.
 Value* hidden_dos_command_cf(Value** arg_list, int count) {
   check_positional_count("HiddenDOSCommand", 1, arg_list, count);
   std::string command = arg_list[0]->to_string();
@@ -81,9 +84,13 @@ Value* hidden_dos_command_cf(Value** arg_list, int count) {
   std::string folder = start && start != &undefined ? os_path(start->to_string()) : "";
   std::error_code ec;
   if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) return &false_value;
+  Value* exit_code_ref = _get_key_arg_or_default(arg_list, count, Name::intern("exitCode"), nullptr);
   if (no_wait->to_bool()) return bool_result(start_shell(command, folder));
   int code = -1;
-  return bool_result(run_shell(command, folder, true, code));
+  bool ran = run_shell(command, folder, true, code);
+  if (ran && exit_code_ref != nullptr && !assign_reference(exit_code_ref, Integer::intern(code)))
+    throw TypeError(msg::kExitCodeNeedsReference, exit_code_ref);
+  return bool_result(ran);
 }
 
 bool is_executable_file(const std::string& path) {

@@ -113,7 +113,7 @@ Value* MakeReference::eval(Frame* f) {
 Value* Dereference::eval(Frame* f) {
   Value* v = operand->eval(f);
   ValueRef* ref = as_ref(v);
-  if (ref == nullptr) throw TypeError("* needs a reference (&), got", v);
+  if (ref == nullptr) throw TypeError("*", v, &ValueRef_class);
   return ref->get();
 }
 
@@ -121,8 +121,15 @@ Value* Dereference::assign(Frame* f, Value* v) {
   OneValueLocal keep(v);
   Value* target = operand->eval(f);
   ValueRef* ref = as_ref(target);
-  if (ref == nullptr) throw TypeError("* needs a reference (&), got", target);
+  if (ref == nullptr) throw TypeError("*", target, &ValueRef_class);
   return ref->set(v);
+}
+
+bool assign_reference(Value* ref, Value* v) {
+  ValueRef* r = as_ref(ref);
+  if (r == nullptr) return false;
+  r->set(v);
+  return true;
 }
 
 }  // namespace host::script

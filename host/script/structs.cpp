@@ -13,6 +13,7 @@ class StructInstance : public Value {
   StructInstance(StructClass* definition, Frame* members);
   Value* get_property(Value* prop) override;
   Value* set_property(Value* prop, Value* v) override;
+  void get_prop_names(std::vector<Value*>& names) override;
   void sprin1(CharStream* s) override;
   void gc_trace() override;
 
@@ -38,6 +39,7 @@ class StructClass : public ValueMetaClass {
     auto* frame = static_cast<Frame*>(frame_value.value);
     OneValueLocal instance(new StructInstance(this, frame));
     frame->slots[code->this_slot] = instance.value;
+    ClosureScope inside(frame);
     for (auto& init : code->initialisers) init->eval(frame);
     std::size_t member = 0;
     for (int i = 0; i < positional; ++i) {
@@ -93,8 +95,11 @@ int StructInstance::slot_of(Value* prop) const {
   int index = definition_->index_of(prop);
   if (index < 0) return -1;
   const StructCode& code = *definition_->code;
-  if (code.is_private[static_cast<std::size_t>(index)]) throw definition_->private_member_error(prop);
-  return code.slots[static_cast<std::size_t>(index)];
+  int slot = code.slots[static_cast<std::size_t>(index)];
+  if (!code.is_private[static_cast<std::size_t>(index)]) return slot;
+  for (Frame* f = current_closure(); f != nullptr; f = f->parent)
+    if (f == members_) return slot;  // code inside this instance
+  throw definition_->private_member_error(prop);
 }
 
 Value* StructInstance::get_property(Value* prop) {
@@ -108,6 +113,10 @@ Value* StructInstance::set_property(Value* prop, Value* v) {
   if (slot < 0) return Value::set_property(prop, v);
   members_->slots[slot] = v;
   return v;
+}
+
+void StructInstance::get_prop_names(std::vector<Value*>& names) {
+  for (Value* member : definition_->code->members) names.push_back(member);
 }
 
 // Public data members only: (Person name:"Ann" age:0). Instances may reach

@@ -11,6 +11,7 @@
 #include "../runtime/lower_case.h"
 #include "../runtime/runtime_internal.h"
 #include "host/messages.h"
+#include "host/paths.h"
 #include "script_paths.h"
 
 namespace host::script {
@@ -96,8 +97,9 @@ const std::map<std::string, std::string>& user_folders() {
   return folders;
 }
 
-// The folder for a name; false for a name the host does not know.
-bool folder_for(const std::string& name, std::string& folder, bool make = true) {
+}  // namespace
+
+bool folder_for(const std::string& name, std::string& folder, bool make) {
   auto set = set_dirs().find(name);
   if (set != set_dirs().end()) {
     folder = set->second;
@@ -123,6 +125,8 @@ bool folder_for(const std::string& name, std::string& folder, bool make = true) 
   if (make) fs::create_directories(folder, ec);
   return true;
 }
+
+namespace {
 
 std::string dir_name_arg(Value* v, const char* fn_name) {
   if (v->tag != &Name_class) throw TypeError(fn_name, v, &Name_class);
@@ -159,3 +163,34 @@ Primitive set_dir_pf("setDir", set_dir_cf);
 void set_scripts_dir(const std::string& dir) { scripts_override() = dir; }
 
 }  // namespace host::script
+
+IPathConfigMgr* IPathConfigMgr::GetPathConfigMgr() {
+  static IPathConfigMgr manager;
+  return &manager;
+}
+
+const char* IPathConfigMgr::GetDir(int which) const {
+  static const char* const names[] = {
+      "font",           "scene",
+      "import",         "export",
+      "help",           "expression",
+      "preview",        "image",
+      "sound",          "plugcfg",
+      "maxstart",       "vpost",
+      "drivers",        "autoback",
+      "matlib",         "scripts",
+      "startupscripts", "ui",
+      "maxroot",        "temp",
+      "userscripts",    "userstartupscripts",
+      "maxdata",
+  };
+  // The texts handed out stay valid; a new one is kept only when a folder changed.
+  static const char* given[std::size(names)] = {};
+  std::string folder;
+  if (which < 0 || which >= static_cast<int>(std::size(names)) ||
+      !host::script::folder_for(names[which], folder))
+    return "";
+  const char*& text = given[which];
+  if (text == nullptr || folder != text) text = save_string(folder.c_str());
+  return text;
+}

@@ -14,18 +14,6 @@ const char* const kMethods[] = {"tell",          "size",          "readBinChar",
                                 "writeBinChar",  "writeBinByte",  "writeBinWord", "writeBinInt",
                                 "writeBinFloat", "writeBinString"};
 
-TEST(Dispatch, EveryMethodIsAGlobalFunctionObject) {
-  for (const char* name : kMethods) {
-    Value* fn = global_fn(name);
-    ASSERT_NE(fn, nullptr) << name;
-    EXPECT_EQ(fn->tag, &BinaryFileGeneric_class) << name;
-    EXPECT_EQ(std::string(static_cast<Function*>(fn)->name), name);
-  }
-  EXPECT_EQ(global_fn("BinaryFile"), &BinaryFile_class);
-  EXPECT_EQ(global_fn("BinaryStream"), &BinaryStream_class);
-  EXPECT_EQ(global_fn("BinaryFileGeneric"), &BinaryFileGeneric_class);
-}
-
 TEST(Dispatch, WrongFirstArgumentsAreRefused) {
   Value* tell = global_fn("tell");
   EXPECT_EQ(raised([&] { call(tell, {}); }), "-- Argument count error: Generic apply wanted 1, got 0");
@@ -34,22 +22,6 @@ TEST(Dispatch, WrongFirstArgumentsAreRefused) {
               call(global_fn("writeBinInt"), {new String("f"), Integer::intern(1)});
             }),
             "-- No \"\"writeBinInt\"\" function for \"f\"");
-}
-
-TEST(Dispatch, ReachesTheBoundMethodWithTheRestOfTheArguments) {
-  intern_names();
-  OneValueLocal stream(call(&BinaryStream_class, {}));
-  EXPECT_EQ(call(global_fn("writeBinWord"), {stream.value, Integer::intern(513)}), &true_value);
-  EXPECT_EQ(as_int(call(global_fn("tell"), {stream.value})), 2);
-  EXPECT_EQ(as_int(call(global_fn("size"), {stream.value})), 2);
-  stream.value->seek_vf(std::vector<Value*>{Integer::intern(0), interned.start}.data(), 2);
-  EXPECT_EQ(as_int(call(global_fn("readBinByte"), {stream.value})), 1);
-  EXPECT_EQ(raised([&] {
-              call(global_fn("readBinByte"), {stream.value, Integer::intern(1)});
-            }),
-            "-- Runtime error: BinaryStream::readBinByte needs 1 argument");
-  EXPECT_EQ(raised([&] { call(global_fn("writeBinByte"), {stream.value}); }),
-            "-- Runtime error: BinaryStream::writeBinByte needs 2 arguments");
 }
 
 // A value that stands for another one until it is evaluated, as a global's
@@ -94,31 +66,6 @@ TEST(Dispatch, BaseMethodsRaiseNoMethodErrorNamingTheMethod) {
     std::string expected = std::string("-- No \"\"") + name + "\"\" function for <bare>";
     EXPECT_EQ(raised([&] { call(global_fn(name), {bare.value, Integer::intern(1)}); }), expected);
   }
-}
-
-TEST(SeekOrigin, IntegersAndNamesOnly) {
-  intern_names();
-  EXPECT_EQ(read_origin(Integer::intern(0)), 0);
-  EXPECT_EQ(read_origin(Integer::intern(2)), 2);
-  EXPECT_EQ(read_origin(Name::intern("start")), 0);
-  EXPECT_EQ(read_origin(Name::intern("Current")), 1);
-  EXPECT_EQ(read_origin(Name::intern("END")), 2);
-  const std::string wrong = "-- Runtime error: Wrong origin specifier";
-  EXPECT_EQ(raised([] { read_origin(Integer::intern(3)); }), wrong);
-  EXPECT_EQ(raised([] { read_origin(Integer::intern(-1)); }), wrong);
-  EXPECT_EQ(raised([] { read_origin(new Float(1.0f)); }), wrong);
-  EXPECT_EQ(raised([] { read_origin(new String("start")); }), wrong);
-  EXPECT_EQ(raised([] { read_origin(Name::intern("middle")); }), wrong);
-}
-
-TEST(MethodArguments, MessagesNameClassAndMethod) {
-  EXPECT_EQ(raised([] { check_method_args("BinaryStream", "seek", 2, 1); }),
-            "-- Runtime error: BinaryStream::seek needs 3 arguments");
-  EXPECT_EQ(raised([] { check_method_args("BinaryFile", "writeBinWord", 1, 0); }),
-            "-- Runtime error: BinaryFile::writeBinWord needs 2 arguments");
-  EXPECT_EQ(raised([] { check_method_args("BinaryFile", "tell", 0, 3); }),
-            "-- Runtime error: BinaryFile::tell needs 1 argument");
-  EXPECT_EQ(raised([] { check_method_args("BinaryFile", "tell", 0, 0); }), "");
 }
 
 }  // namespace

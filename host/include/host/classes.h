@@ -4,18 +4,22 @@
 #include "host/value.h"
 
 using value_cf = Value* (*)(Value** arg_list, int count);
+class PropertyTable;
 
 // A class object. Constructing one (normally as a static object) makes it a
 // script global of its name; applying it (calling the class from a script)
 // raises "Call needs function or class" unless the class has a maker
-// function or a subclass overrides apply.
+// function or a subclass overrides apply. The properties of the class's
+// values come from its property table (host/properties.h), if it has one,
+// and from those of its superclasses.
 class ValueMetaClass : public Value {
  public:
   const char* name;
   ValueMetaClass* superclass;
+  const PropertyTable* properties;
 
   explicit ValueMetaClass(const char* class_name, ValueMetaClass* super_class = nullptr,
-                          value_cf maker = nullptr);
+                          value_cf maker = nullptr, const PropertyTable* property_table = nullptr);
   ~ValueMetaClass() override;
 
   void sprin1(CharStream* s) override;
@@ -55,3 +59,4 @@ extern ValueMetaClass CharStream_class;
 extern ValueMetaClass ValueMetaClass_class;
 extern ValueMetaClass MAXWrapper_class;
 extern ValueMetaClass MAXNode_class;
+extern ValueMetaClass PropertyRef_class;

@@ -20,7 +20,6 @@ inline constexpr const char* kNoMethodFor = "\"\" function for ";
 inline constexpr const char* kCallNeedsFunction = "Call needs function or class";
 inline constexpr const char* kAsNeedsClass = "as needs a class";
 inline constexpr const char* kStackOverflow = "Stack overflow";
-inline constexpr const char* kForLoopStepZero = "for loop step must not be zero";
 inline constexpr const char* kExitOutsideLoop = "exit outside of a loop";
 inline constexpr const char* kContinueOutsideLoop = "continue outside of a loop";
 inline constexpr const char* kBareThrowOutsideCatch =
@@ -48,6 +47,8 @@ inline constexpr const char* kFileInSyntaxError = "fileIn: syntax error in ";
 // Structs: "Attempting to access private member: "c" in: #Struct:S(...)".
 inline constexpr const char* kPrivateMember = "Attempting to access private member: ";
 inline constexpr const char* kUnknownStructMember = "Unknown struct member: ";
+// Loops.
+inline constexpr const char* kForStepZero = "for loop step must not be zero";
 // max <command words>, completed by the words.
 inline constexpr const char* kUnknownMaxCommand = "Unknown max command: ";
 
@@ -55,19 +56,45 @@ inline constexpr const char* kUnknownMaxCommand = "Unknown max command: ";
 
 inline constexpr const char* kIntegerDivideByZero = "Integer divide by zero";
 inline constexpr const char* kDivideByZero = "Divide by zero";
+// Completed by the time in frames: "Time out of range: 1.6e+10f".
+inline constexpr const char* kTimeOutOfRange = "Time out of range: ";
+inline constexpr const char* kTimeLiteralRange = "a time of at most 2147483647 ticks either side of 0";
+inline constexpr const char* kFrameRateRange = "frameRate must be between 1 and 4800, got: ";
+// Completed by the bit index: "Bit index out of range: 33".
+inline constexpr const char* kBitIndexOutOfRange = "Bit index out of range: ";
+inline constexpr const char* kByteIndexOutOfRange = "Byte index out of range: ";
+inline constexpr const char* kCharacterCodeOutOfRange = "Character code out of range: ";
+inline constexpr const char* kNotAHexNumber = "Not a hexadecimal number: ";
 
 // ---- Geometry values and colours -------------------------------------------
 
-inline constexpr const char* kPoint3IndexOutOfRange = "Point3 index out of range: ";
+// Completed by the class and the index: "Point2 index out of range: 3".
+inline constexpr const char* kIndexOutOfRange = " index out of range: ";
+inline constexpr const char* kMatrixNotInvertible = "Matrix3 has no inverse: ";
+inline constexpr const char* kMatrix3Wants = "matrix3 wants 0, 1 or four rows, got: ";
+inline constexpr const char* kEulerOrderRange = "Euler angle order must be 1 to 9, got: ";
 
 // ---- Strings, arrays and bit arrays ----------------------------------------
 
 // Completed by the kind of value: "Array index must be positive number, got: 0".
 inline constexpr const char* kIndexMustBePositive = " index must be positive number, got: ";
 inline constexpr const char* kBitArrayIndexTooLarge = "BitArray index too large: ";
-inline constexpr const char* kDeleteItemIndexOutOfRange = "deleteItem index out of range: ";
-inline constexpr const char* kOutOfMemoryForArray = "Out of memory for an array";
-inline constexpr const char* kOutOfMemoryForString = "Out of memory for a string";
+// Completed the same way: "Array index too large for memory: 1000000000".
+inline constexpr const char* kTooLargeForMemory = " too large for memory: ";
+inline constexpr const char* kArrayOutOfMemory = "Out of memory for an array";
+inline constexpr const char* kStringOutOfMemory = "Out of memory for a string";
+inline constexpr const char* kCountMustNotBeNegative = " count must not be negative, got: ";
+inline constexpr const char* kStringIndexOutOfRange = "String index out of range: ";
+inline constexpr const char* kSingleCharacterNeeded = "String element must be a single character, got: ";
+inline constexpr const char* kDeleteItemOutOfRange = "deleteItem index out of range: ";
+inline constexpr const char* kReplaceOutOfRange = "replace range lies outside the string: ";
+inline constexpr const char* kQsortNeedsFunction = "qsort needs a function to compare with, got: ";
+inline constexpr const char* kQsortStartOutOfRange = "qsort start: out of range: ";
+inline constexpr const char* kQsortEndOutOfRange = "qsort end: out of range: ";
+inline constexpr const char* kQsortEndBeforeStart = "qsort end: comes before start: ";
+inline constexpr const char* kPatternNeeded = "matchPattern needs a pattern: argument";
+inline constexpr const char* kFormatNotUnderstood = "formattedPrint format not understood: ";
+inline constexpr const char* kNestedTooDeep = "Values nested too deeply in ";
 
 // ---- Files, streams and processes ------------------------------------------
 
@@ -83,10 +110,17 @@ inline constexpr const char* kSeekOutOfRange = "Seek position out of range: ";
 inline constexpr const char* kNotALiteral = "readValue expected a literal value, got: ";
 // Completed by the name given.
 inline constexpr const char* kUnknownDirName = "Unknown directory name: ";
+// A TypeError's reason, completed by the value given.
+inline constexpr const char* kExitCodeNeedsReference = "HiddenDOSCommand exitCode: needs a reference (&)";
 // Completed by the path given.
 inline constexpr const char* kCannotChangeDir = "Cannot change the current directory to: ";
 
 // ---- Object model, properties and undo -------------------------------------
+
+// getPropNames's second argument, when it is neither #staticOnly nor #dynamicOnly.
+inline constexpr const char* kBadPropNamesFilter = "getPropNames wants #staticOnly or #dynamicOnly, got: ";
+// A script wrapper whose host object was deleted.
+inline constexpr const char* kDeletedObject = "Attempted to access deleted scene object";
 
 // ---- Collector, loader and listener ----------------------------------------
 

@@ -34,7 +34,9 @@ class PathNameValue : public Value {
 
 extern ValueMetaClass PathName_class;
 
-// Gives the value of a path: a node, a collection of nodes, or undefined.
+// Gives the value of a path: a node, the nodes of a wildcard path or of the
+// selection (an Array lets for loops and mapped functions go over them), or
+// undefined (null is taken as undefined).
 // An underscore in a level also matches a blank in an object's name.
 using PathResolver = Value* (*)(PathNameValue* path);
 // Installs the resolver; null removes it.

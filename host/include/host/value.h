@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class CharStream;
 class ValueMetaClass;
@@ -57,9 +58,12 @@ class Value {
   virtual AColor to_acolor();
   virtual TimeValue to_timevalue();
 
-  // Properties (a.b, a.b = v); unknown ones raise "Unknown property".
+  // Properties (a.b, a.b = v); unknown ones raise "Unknown property". By
+  // default they come from the class's property table (host/properties.h).
   virtual Value* get_property(Value* prop);
   virtual Value* set_property(Value* prop, Value* new_value);
+  // Appends the names of the properties getPropNames lists, in order.
+  virtual void get_prop_names(std::vector<Value*>& names);
 
   // Host generic functions. Each takes the arguments after the value and
   // raises NoMethodError unless a class answers it.

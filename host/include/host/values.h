@@ -114,6 +114,7 @@ class String : public Value {
   Value* le_vf(Value** arg_list, int count) override;
   Value* ge_vf(Value** arg_list, int count) override;
   Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
 };
 
 // A unique symbolic value (#start). Names are case-insensitive, keep the
@@ -143,9 +144,17 @@ class Array : public Value {
   int data_size;
   Value* append(Value* v);
   Value* get(int index) const;  // 0-based; undefined outside
+  // Room for capacity items, and a size of new_size (new items undefined);
+  // on failure both raise a script error and leave the array as it was.
+  void reserve(int capacity);
+  void resize(int new_size);
   void gc_trace() override;
   void sprin1(CharStream* s) override;
   Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
   Value* get_vf(Value** arg_list, int count) override;
   Value* put_vf(Value** arg_list, int count) override;
 };
@@ -167,6 +176,8 @@ class Point3Value : public Value {
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
   Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
+  AColor to_acolor() override;
 };
 
 // A colour, components kept 0..1 and shown 0..255.
@@ -183,6 +194,11 @@ class ColorValue : public Value {
   Value* set_property(Value* prop, Value* new_value) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
 };
 
 class BitArrayValue : public Value {
@@ -192,14 +208,23 @@ class BitArrayValue : public Value {
   BitArray bits;
   void sprin1(CharStream* s) override;
   Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
   Value* get_vf(Value** arg_list, int count) override;
   Value* put_vf(Value** arg_list, int count) override;
 };
 
-// A time value in ticks (4800 a second, 160 a frame at 30 frames a second).
+// A time value in ticks (4800 a second, 160 a frame at the default 30
+// frames a second). Scripts change the frame rate with frameRate.
 constexpr int TICKS_PER_SECOND = 4800;
 constexpr int FRAMES_PER_SECOND = 30;
-inline int GetTicksPerFrame() { return TICKS_PER_SECOND / FRAMES_PER_SECOND; }
+int GetTicksPerFrame();
+int GetFrameRate();
 
 class MSTime : public Value {
  public:
@@ -223,3 +248,107 @@ class MSTime : public Value {
   Value* le_vf(Value** arg_list, int count) override;
   Value* ge_vf(Value** arg_list, int count) override;
 };
+
+// ---- Geometry: 2D and 4D points, transform matrices and rotations ----------
+
+class Point2Value : public Value {
+ public:
+  explicit Point2Value(const Point2& p);
+  Point2 p;
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
+};
+
+class Point4Value : public Value {
+ public:
+  explicit Point4Value(const Point4& p);
+  Point4 p;
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
+};
+
+class Matrix3Value : public Value {
+ public:
+  explicit Matrix3Value(const Matrix3& m);
+  Matrix3 m;
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+  Value* get_vf(Value** arg_list, int count) override;
+  Value* put_vf(Value** arg_list, int count) override;
+};
+
+// A rotation as a quaternion, stored as the application stores it (Quat).
+class QuatValue : public Value {
+ public:
+  explicit QuatValue(const Quat& q);
+  Quat q;
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* plus_vf(Value** arg_list, int count) override;
+  Value* minus_vf(Value** arg_list, int count) override;
+  Value* times_vf(Value** arg_list, int count) override;
+  Value* div_vf(Value** arg_list, int count) override;
+  Value* uminus_vf(Value** arg_list, int count) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+};
+
+// Rotations about x, y and z in degrees, counter-clockwise, applied in that order.
+class EulerAnglesValue : public Value {
+ public:
+  EulerAnglesValue(float x, float y, float z);
+  float angles[3];
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+};
+
+// A counter-clockwise rotation in degrees about an axis; angles past 360
+// count whole turns.
+class AngAxisValue : public Value {
+ public:
+  AngAxisValue(float degrees, const Point3& axis);
+  float angle;
+  Point3 axis;
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  Value* eq_vf(Value** arg_list, int count) override;
+  Value* ne_vf(Value** arg_list, int count) override;
+};
+
+extern ValueMetaClass Point2Value_class;
+extern ValueMetaClass Point4Value_class;
+extern ValueMetaClass Matrix3Value_class;
+extern ValueMetaClass QuatValue_class;
+extern ValueMetaClass EulerAnglesValue_class;
+extern ValueMetaClass AngAxisValue_class;

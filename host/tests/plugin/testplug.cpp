@@ -111,6 +111,60 @@ Value* level_set(Value* v) {
   return v;
 }
 
+// A value whose changes are recorded in the undo hold, and script access to
+// the host's undo and redo.
+int g_held = 0;
+class HeldChange : public RestoreObj {
+ public:
+  HeldChange(int old_value, int new_value) : old_(old_value), new_(new_value) {}
+  void Restore(int) override { g_held = old_; }
+  void Redo() override { g_held = new_; }
+
+ private:
+  int old_, new_;
+};
+Value* held_get() { return Integer::intern(g_held); }
+Value* held_set(Value* v) {
+  int n = v->to_int();
+  if (theHold.Holding()) theHold.Put(new HeldChange(g_held, n));
+  g_held = n;
+  return v;
+}
+
+Value* tp_undo(Value**, int count) {
+  check_arg_count("tpUndo", 0, count);
+  return bool_result(theHold.Undo());
+}
+Primitive tp_undo_pf("tpUndo", tp_undo);
+
+Value* tp_redo(Value**, int count) {
+  check_arg_count("tpRedo", 0, count);
+  return bool_result(theHold.Redo());
+}
+Primitive tp_redo_pf("tpRedo", tp_redo);
+
+// tpUndoLabel 1: the label of the newest undo entry.
+Value* tp_undo_label(Value** arg_list, int count) {
+  check_arg_count("tpUndoLabel", 1, count);
+  return new String(theHold.UndoLabel(arg_list[0]->to_int() - 1).c_str());
+}
+Primitive tp_undo_label_pf("tpUndoLabel", tp_undo_label);
+
+// Names this module interns while it loads, before any script runs: the
+// host's own keep the host's spelling, a new one keeps this module's.
+Value* g_start_name = Name::intern("START");
+Value* g_current_name = Name::intern("Current");
+Value* g_module_name = Name::intern("TPMODULENAME");
+Value* tp_names(Value**, int count) {
+  check_arg_count("tpNames", 0, count);
+  auto* a = new Array(3);
+  a->append(g_start_name);
+  a->append(g_current_name);
+  a->append(g_module_name);
+  return a;
+}
+Primitive tp_names_pf("tpNames", tp_names);
+
 Announce second("B");
 
 }  // namespace
@@ -123,6 +177,7 @@ MODULE_EXPORT BOOL DllMain(HINSTANCE, DWORD reason, LPVOID) {
 
 MODULE_EXPORT void LibInit() {
   define_system_global("tpCounter", counter_get, counter_set);
+  define_system_global("tpHeld", held_get, held_set);
   define_struct_global("level", "TestStruct", level_get, level_set);
   announce("LibInit");
 }

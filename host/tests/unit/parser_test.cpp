@@ -62,4 +62,29 @@ TEST(Parser, ReadsEachTopLevelExpressionSeparately) {
   EXPECT_EQ(r.program->expressions.size(), 4u);
 }
 
+TEST(ScriptReader, GivesTheExpressionsBeforeASyntaxErrorThenTheError) {
+  host::script::ScriptReader reader("a = 1\nb = 2; c = \"x\\x00\"\nd = 4\n");
+  host::script::TopLevel t;
+  EXPECT_TRUE(reader.next(t));
+  EXPECT_TRUE(reader.next(t));
+  EXPECT_EQ(t.line, 2);
+  EXPECT_FALSE(reader.next(t));
+  EXPECT_EQ(reader.error(),
+            "-- Syntax error: at \\x00, expected a string without NUL characters\n--  In line: b = 2; c = "
+            "\"x\\x00\"");
+  EXPECT_FALSE(reader.next(t));
+}
+
+TEST(Lexer, ReadsPathNamesAsWritten) {
+  auto t = tokenize("$box01.pos $'a b'/c $torso...* $ $helpers/d*");
+  ASSERT_GE(t.size(), 7u);
+  EXPECT_EQ(t[0].type, Tok::Path);
+  EXPECT_EQ(t[0].text, "box01");
+  EXPECT_EQ(t[1].type, Tok::Dot);
+  EXPECT_EQ(t[3].text, "'a b'/c");
+  EXPECT_EQ(t[4].text, "torso...*");
+  EXPECT_EQ(t[5].text, "");
+  EXPECT_EQ(t[6].text, "helpers/d*");
+}
+
 }  // namespace

@@ -51,7 +51,7 @@ TEST(Conversions, RefuseWhatTheClassCannotBecome) {
   EXPECT_THROW(Name::intern("x")->to_float(), ConversionError);
   EXPECT_EQ((new Float(-2.9f))->to_int(), -2);
   EXPECT_EQ((new Float(1e20f))->to_int(), 2147483647);
-  EXPECT_STREQ(Name::intern("Start")->to_string(), "Start");
+  EXPECT_STREQ(Name::intern("ConversionsTestName")->to_string(), "ConversionsTestName");
 }
 
 }  // namespace
