@@ -20,7 +20,8 @@ namespace {
 // As the listener: a large stack, with room kept for the error path.
 constexpr std::size_t kStackSize = std::size_t{64} << 20;
 constexpr std::size_t kStackReserve = std::size_t{4} << 20;
-constexpr long kStepsPerInput = 100000;
+// Small enough that a run of a minute tries thousands of inputs.
+constexpr long kStepsPerInput = 20000;
 
 // Functions that reach outside the process (run programs, change or create
 // files and folders) have no place in a fuzz run.

@@ -28,7 +28,7 @@ PathNameValue* make_path_name(const std::string& text) {
 
 class Parser {
  public:
-  Parser(const std::string& source, std::vector<Token> tokens) : source_(source), toks_(std::move(tokens)) {}
+  explicit Parser(std::vector<Token> tokens) : toks_(std::move(tokens)) {}
 
   // Reads the next top-level expression; false at the end of the text.
   bool top_level(TopLevel& t) {
@@ -1016,7 +1016,6 @@ class Parser {
     return std::make_unique<MaxCommand>(line, words, query);
   }
 
-  const std::string& source_;
   std::vector<Token> toks_;
   std::size_t pos_ = 0;
   FnScope* fn_ = nullptr;
@@ -1042,7 +1041,7 @@ std::string source_line(const std::string& source, int line) {
 
 class ScriptReader::Impl {
  public:
-  explicit Impl(const std::string& s) : source(s), parser(source, tokenize_to_error(source)) {}
+  explicit Impl(const std::string& s) : source(s), parser(tokenize_to_error(source)) {}
   std::string source;
   Parser parser;
 };
