@@ -188,6 +188,7 @@ void gc_collect() {
     gc_mark(v);
   }
   host::gc_mark_globals();
+  host::gc_mark_host_roots();
   for (const ValueLocalFrame* f = t_frames; f != nullptr; f = f->previous())
     for (int i = 0; i < f->count(); ++i) gc_mark(f->slots()[i]);
   drain_worklist();

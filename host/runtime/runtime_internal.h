@@ -35,6 +35,8 @@ std::vector<std::string> global_names();
 
 // The collector.
 void gc_mark_globals();
+// Runs the root markers host code registered (host/host_objects.h).
+void gc_mark_host_roots();
 // At the end of a run: globals let go of the values about to be freed.
 void release_global_values();
 // Collects when enough has been allocated since the last collection.

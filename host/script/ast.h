@@ -126,27 +126,65 @@ class PathLiteral : public Node {
   PathNameValue* path;  // a static value
 };
 
-class Property : public Assignable {
+// A change of the value at a place: apply gets the value there now (null
+// unless needs_current) and gives the one to store.
+class PlaceChange {
  public:
-  Property(int l, NodePtr o, Value* p) : Assignable(l), object(std::move(o)), prop(p) {}
-  ~Property() override { release_chain(object); }
-  NodePtr* chain_link() override { return &object; }
-  Value* eval(Frame* f) override;
-  Value* assign(Frame* f, Value* v) override;
-  Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) override;
-  NodePtr object;
-  Value* prop;  // a name
+  explicit PlaceChange(bool reads) : needs_current(reads) {}
+  virtual Value* apply(Value* current) = 0;
+  const bool needs_current;
+
+ protected:
+  ~PlaceChange() = default;
 };
 
-class Index : public Assignable {
+// A property or element of another value (a.b, a[i]). Assigning to one
+// whose owner is itself a property or element reads along the chain,
+// changes the innermost value and sets each one back into its owner, so
+// b.pos.x = 5 sets b.pos to the changed point. A sub-value that acts on its
+// owner itself (a PropertyRef) is not set back.
+class PathPlace : public Assignable {
  public:
-  Index(int l, NodePtr o, NodePtr i) : Assignable(l), object(std::move(o)), index(std::move(i)) {}
-  ~Index() override { release_chain(object); }
+  PathPlace(int l, NodePtr o) : Assignable(l), object(std::move(o)) {}
+  ~PathPlace() override { release_chain(object); }
   NodePtr* chain_link() override { return &object; }
-  Value* eval(Frame* f) override;
   Value* assign(Frame* f, Value* v) override;
   Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) override;
-  NodePtr object, index;
+  // Stores change.apply(the value here now) here; returns what it stored.
+  Value* modify(Frame* f, PlaceChange& change);
+  NodePtr object;
+
+ protected:
+  // What names the place in its owner: an index, evaluated once a change.
+  virtual Value* key(Frame*) { return nullptr; }
+  virtual Value* read_from(Value* owner, Value* key) = 0;
+  virtual void store_into(Value* owner, Value* key, Value* v) = 0;
+};
+
+class Property : public PathPlace {
+ public:
+  Property(int l, NodePtr o, Value* p) : PathPlace(l, std::move(o)), prop(p) {}
+  Value* eval(Frame* f) override;
+  Value* prop;  // a name
+
+ protected:
+  Value* read_from(Value* owner, Value*) override { return owner->get_property(prop); }
+  void store_into(Value* owner, Value*, Value* v) override { owner->set_property(prop, v); }
+};
+
+class Index : public PathPlace {
+ public:
+  Index(int l, NodePtr o, NodePtr i) : PathPlace(l, std::move(o)), index(std::move(i)) {}
+  Value* eval(Frame* f) override;
+  NodePtr index;
+
+ protected:
+  Value* key(Frame* f) override { return index->eval(f); }
+  Value* read_from(Value* owner, Value* key) override { return owner->get_vf(&key, 1); }
+  void store_into(Value* owner, Value* key, Value* v) override {
+    Value* args[2] = {key, v};
+    owner->put_vf(args, 2);
+  }
 };
 
 class Assign : public Node {

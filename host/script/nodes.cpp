@@ -72,24 +72,6 @@ Value* Property::eval(Frame* f) {
   return object->eval(f)->get_property(prop);
 }
 
-Value* Property::assign(Frame* f, Value* v) {
-  check_stack();
-  OneValueLocal keep(v);
-  Value* o = object->eval(f);
-  o->set_property(prop, v);
-  return v;
-}
-
-Value* Property::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
-  check_stack();
-  ValueLocals<2> v;
-  v[0] = object->eval(f);
-  v[1] = v[0]->get_property(prop);
-  Value* r = op(v[1], rhs->eval(f));
-  v[0]->set_property(prop, r);
-  return r;
-}
-
 Value* Index::eval(Frame* f) {
   check_stack();
   OneValueLocal o(object->eval(f));
@@ -97,26 +79,64 @@ Value* Index::eval(Frame* f) {
   return o.value->get_vf(&i, 1);
 }
 
-Value* Index::assign(Frame* f, Value* v) {
+Value* PathPlace::modify(Frame* f, PlaceChange& change) {
   check_stack();
-  ValueLocals<3> a;
-  a[2] = v;
-  a[0] = object->eval(f);
-  a[1] = index->eval(f);
-  Value* args[2] = {a[1], v};
-  a[0]->put_vf(args, 2);
+  class Here final : public PlaceChange {
+   public:
+    Here(PathPlace* place, Frame* frame, PlaceChange& change)
+        : PlaceChange(true), place_(place), frame_(frame), change_(change) {}
+    Value* apply(Value* owner) override {
+      ValueLocals<4> v;
+      v[0] = owner;
+      v[1] = place_->key(frame_);
+      v[2] = change_.needs_current ? place_->read_from(v[0], v[1]) : nullptr;
+      v[3] = change_.apply(v[2]);
+      stored.value = v[3];
+      bool acts_on_owner = v[3] == v[2] && dynamic_cast<PropertyRef*>(v[3]) != nullptr;
+      if (!acts_on_owner) place_->store_into(v[0], v[1], v[3]);
+      return owner;
+    }
+    OneValueLocal stored;
+
+   private:
+    PathPlace* place_;
+    Frame* frame_;
+    PlaceChange& change_;
+  } here(this, f, change);
+
+  if (auto* owner_place = dynamic_cast<PathPlace*>(object.get())) {
+    owner_place->modify(f, here);
+  } else {
+    OneValueLocal owner(object->eval(f));
+    here.apply(owner.value);
+  }
+  return here.stored.value;
+}
+
+Value* PathPlace::assign(Frame* f, Value* v) {
+  class Set final : public PlaceChange {
+   public:
+    explicit Set(Value* v) : PlaceChange(false), value(v) {}
+    Value* apply(Value*) override { return value.value; }
+    OneValueLocal value;
+  } set(v);
+  modify(f, set);
   return v;
 }
 
-Value* Index::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
-  check_stack();
-  ValueLocals<3> a;
-  a[0] = object->eval(f);
-  a[1] = index->eval(f);
-  a[2] = a[0]->get_vf(&a[1], 1);
-  Value* args[2] = {a[1], op(a[2], rhs->eval(f))};
-  a[0]->put_vf(args, 2);
-  return args[1];
+Value* PathPlace::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
+  class Combine final : public PlaceChange {
+   public:
+    Combine(Frame* frame, Value* (*o)(Value*, Value*), Node* r) : PlaceChange(true), f(frame), op(o), rhs(r) {}
+    Value* apply(Value* current) override {
+      OneValueLocal old(current);
+      return op(old.value, rhs->eval(f));
+    }
+    Frame* f;
+    Value* (*op)(Value*, Value*);
+    Node* rhs;
+  } combine(f, op, rhs);
+  return modify(f, combine);
 }
 
 Value* Assign::eval(Frame* f) {

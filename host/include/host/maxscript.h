@@ -8,6 +8,7 @@
 #include "host/geometry.h"
 #include "host/globals.h"
 #include "host/hold.h"
+#include "host/host_objects.h"
 #include "host/locals.h"
 #include "host/max_commands.h"
 #include "host/module.h"
