@@ -12,11 +12,6 @@ namespace {
 
 constexpr int kPrintLimit = 20;  // elements shown before "..."
 
-Value* count_name() {
-  static Value* name = Name::intern("count");
-  return name;
-}
-
 }  // namespace
 
 namespace host {
@@ -124,18 +119,6 @@ void Array::sprin1(CharStream* s) {
   }
   if (size > kPrintLimit) s->puts(", ...");
   s->puts(")");
-}
-
-Value* Array::get_property(Value* prop) {
-  if (prop == count_name()) return Integer::intern(size);
-  return Value::get_property(prop);
-}
-
-// a.count = n grows the array with undefined or drops its tail.
-Value* Array::set_property(Value* prop, Value* v) {
-  if (prop != count_name()) return Value::set_property(prop, v);
-  resize(host::checked_count(v, "Array", host::kMaxArraySize));
-  return v;
 }
 
 Value* Array::get_vf(Value** a, int count) {

@@ -77,13 +77,7 @@ AColor from_hsv(const Hsv& hsv, float alpha) {
   }
 }
 
-float* hsv_field(Hsv& hsv, Value* prop) {
-  const Names& n = names();
-  if (prop == n.h || prop == n.hue) return &hsv.h;
-  if (prop == n.s || prop == n.saturation) return &hsv.s;
-  if (prop == n.v || prop == n.value) return &hsv.v;
-  return nullptr;
-}
+float& hsv_field(Hsv& hsv, int i) { return i == 0 ? hsv.h : (i == 1 ? hsv.s : hsv.v); }
 
 // The predefined globals make a new value on every read, so changing one
 // read (red.g = 5) leaves the global as it was.
@@ -142,19 +136,15 @@ Value* ColorValue::uminus_vf(Value**, int) {
 
 namespace host::geometry {
 
-Value* color_hsv_property(ColorValue* c, Value* prop) {
-  Hsv hsv = to_hsv(c->color);
-  float* field = hsv_field(hsv, prop);
-  return field ? new Float(*field) : nullptr;
+float hsv_component(const AColor& c, int i) {
+  Hsv hsv = to_hsv(c);
+  return hsv_field(hsv, i);
 }
 
-bool set_color_hsv_property(ColorValue* c, Value* prop, Value* v) {
-  Hsv hsv = to_hsv(c->color);
-  float* field = hsv_field(hsv, prop);
-  if (field == nullptr) return false;
-  *field = v->to_float();
-  c->color = from_hsv(hsv, c->color.a);
-  return true;
+void set_hsv_component(AColor& c, int i, float value) {
+  Hsv hsv = to_hsv(c);
+  hsv_field(hsv, i) = value;
+  c = from_hsv(hsv, c.a);
 }
 
 }  // namespace host::geometry

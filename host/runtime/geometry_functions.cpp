@@ -315,9 +315,10 @@ Primitive conjugate_pf("conjugate", conjugate_cf);
 
 }  // namespace
 
-ValueMetaClass Point2Value_class("Point2", nullptr, make_point2);
-ValueMetaClass Point4Value_class("Point4", nullptr, make_point4);
-ValueMetaClass Matrix3Value_class("Matrix3", nullptr, make_matrix3);
-ValueMetaClass QuatValue_class("Quat", nullptr, make_quat);
-ValueMetaClass EulerAnglesValue_class("EulerAngles", nullptr, make_euler_angles);
-ValueMetaClass AngAxisValue_class("AngleAxis", nullptr, make_angle_axis);
+ValueMetaClass Point2Value_class("Point2", nullptr, make_point2, &host::point2_properties);
+ValueMetaClass Point4Value_class("Point4", nullptr, make_point4, &host::point4_properties);
+ValueMetaClass Matrix3Value_class("Matrix3", nullptr, make_matrix3, &host::matrix3_properties);
+ValueMetaClass QuatValue_class("Quat", nullptr, make_quat, &host::quat_properties);
+ValueMetaClass EulerAnglesValue_class("EulerAngles", nullptr, make_euler_angles,
+                                      &host::euler_angles_properties);
+ValueMetaClass AngAxisValue_class("AngleAxis", nullptr, make_angle_axis, &host::angle_axis_properties);

@@ -12,7 +12,6 @@ constexpr float kPi = 3.14159265358979f;
 inline float to_radians(float degrees) { return degrees * (kPi / 180.0f); }
 inline float to_degrees(float radians) { return radians * (180.0f / kPi); }
 
-
 // A number divisor other than zero, or "Divide by zero".
 float divisor(Value* v);
 // A 1-based index from 1 to last, or "<class> index out of range: <v>".
@@ -31,18 +30,12 @@ Matrix3 matrix_from_euler(const float degrees[3]);
 Quat rotation_of(Value* v);
 Matrix3 matrix_of(Value* v, const char* fn_name);
 
-// A colour's hue, saturation or value (each 0..255), or null for another
-// property; the setter answers false for another property.
-Value* color_hsv_property(ColorValue* c, Value* prop);
-bool set_color_hsv_property(ColorValue* c, Value* prop, Value* v);
+// A colour's hue, saturation or value (component 0, 1 or 2), each 0..255;
+// setting one keeps the other two and the alpha.
+float hsv_component(const AColor& c, int i);
+void set_hsv_component(AColor& c, int i, float value);
 
-// Property names, interned once.
-struct Names {
-  Value *x, *y, *z, *w, *angle, *axis, *numrevs;
-  Value *row1, *row2, *row3, *row4, *translation, *translationpart, *pos, *position, *rotation, *rotationpart,
-      *scale, *scalepart, *scalerotationpart, *determinantsign;
-  Value *r, *g, *b, *a, *red, *green, *blue, *alpha, *h, *s, *v, *hue, *saturation, *value;
-};
-const Names& names();
+// The axis rows' lengths, negated when the rows span a mirrored space.
+Point3 scale_of(const Matrix3& m);
 
 }  // namespace host::geometry

@@ -63,23 +63,4 @@ Matrix3 matrix_of(Value* v, const char* fn_name) {
   return static_cast<Matrix3Value*>(v)->m;
 }
 
-const Names& names() {
-  static const Names n = [] {
-    auto i = [](const char* text) { return Name::intern(text); };
-    Names r;
-    r.x = i("x"), r.y = i("y"), r.z = i("z"), r.w = i("w"), r.angle = i("angle"), r.axis = i("axis");
-    r.numrevs = i("numrevs");
-    r.row1 = i("row1"), r.row2 = i("row2"), r.row3 = i("row3"), r.row4 = i("row4");
-    r.translation = i("translation"), r.translationpart = i("translationpart"), r.pos = i("pos");
-    r.position = i("position"), r.rotation = i("rotation"), r.rotationpart = i("rotationpart");
-    r.scale = i("scale"), r.scalepart = i("scalepart"), r.scalerotationpart = i("scalerotationpart");
-    r.determinantsign = i("determinantsign");
-    r.r = i("r"), r.g = i("g"), r.b = i("b"), r.a = i("a"), r.red = i("red"), r.green = i("green");
-    r.blue = i("blue"), r.alpha = i("alpha"), r.h = i("h"), r.s = i("s"), r.v = i("v"), r.hue = i("hue");
-    r.saturation = i("saturation"), r.value = i("value");
-    return r;
-  }();
-  return n;
-}
-
 }  // namespace host::geometry

@@ -8,36 +8,12 @@
 
 using namespace host::geometry;
 
-namespace {
-Value* name(const char* text) { return Name::intern(text); }
-}  // namespace
-
 Point3Value::Point3Value(const Point3& point) : p(point) { tag = &Point3Value_class; }
 Point3Value::Point3Value(float x, float y, float z) : p(x, y, z) { tag = &Point3Value_class; }
 
 void Point3Value::sprin1(CharStream* s) {
   s->printf("[%s,%s,%s]", host::format_component(p.x).c_str(), host::format_component(p.y).c_str(),
             host::format_component(p.z).c_str());
-}
-
-static int axis_of(Value* prop) {
-  if (prop == name("x")) return 0;
-  if (prop == name("y")) return 1;
-  if (prop == name("z")) return 2;
-  return -1;
-}
-
-Value* Point3Value::get_property(Value* prop) {
-  int axis = axis_of(prop);
-  if (axis >= 0) return new Float(p[axis]);
-  return Value::get_property(prop);
-}
-
-Value* Point3Value::set_property(Value* prop, Value* v) {
-  int axis = axis_of(prop);
-  if (axis < 0) return Value::set_property(prop, v);
-  p[axis] = v->to_float();
-  return v;
 }
 
 static bool is_point(Value* v) { return v->tag == &Point3Value_class; }
@@ -82,7 +58,9 @@ Value* Point3Value::get_vf(Value** a, int count) {
 
 ColorValue::ColorValue(const AColor& c) : color(c) { tag = &ColorValue_class; }
 ColorValue* ColorValue::intern(const AColor& c) { return new ColorValue(c); }
-ColorValue* ColorValue::intern(float r, float g, float b, float a) { return new ColorValue(AColor(r, g, b, a)); }
+ColorValue* ColorValue::intern(float r, float g, float b, float a) {
+  return new ColorValue(AColor(r, g, b, a));
+}
 
 void ColorValue::sprin1(CharStream* s) {
   auto c = [](float f) { return host::format_component(f * 255.0f); };
@@ -92,28 +70,6 @@ void ColorValue::sprin1(CharStream* s) {
 }
 
 Point3 ColorValue::to_point3() { return Point3(color.r * 255.0f, color.g * 255.0f, color.b * 255.0f); }
-
-static float* channel_of(AColor& c, Value* prop) {
-  if (prop == name("r") || prop == name("red")) return &c.r;
-  if (prop == name("g") || prop == name("green")) return &c.g;
-  if (prop == name("b") || prop == name("blue")) return &c.b;
-  if (prop == name("a") || prop == name("alpha")) return &c.a;
-  return nullptr;
-}
-
-Value* ColorValue::get_property(Value* prop) {
-  if (float* ch = channel_of(color, prop)) return new Float(*ch * 255.0f);
-  if (Value* hsv = color_hsv_property(this, prop)) return hsv;
-  return Value::get_property(prop);
-}
-
-Value* ColorValue::set_property(Value* prop, Value* v) {
-  float* ch = channel_of(color, prop);
-  if (ch == nullptr && set_color_hsv_property(this, prop, v)) return v;
-  if (ch == nullptr) return Value::set_property(prop, v);
-  *ch = v->to_float() / 255.0f;
-  return v;
-}
 
 Value* ColorValue::eq_vf(Value** a, int) {
   if (a[0]->tag != &ColorValue_class) return &false_value;
@@ -148,24 +104,6 @@ void BitArrayValue::sprin1(CharStream* s) {
     i = j + 1;
   }
   s->puts("}");
-}
-
-Value* BitArrayValue::get_property(Value* prop) {
-  static Value* const count_name = name("count");
-  static Value* const number_set_name = name("numberSet");
-  static Value* const is_empty_name = name("isEmpty");
-  if (prop == count_name) return Integer::intern(bits.GetSize());
-  if (prop == number_set_name) return Integer::intern(bits.NumberSet());
-  if (prop == is_empty_name) return bool_result(bits.NumberSet() == 0);
-  return Value::get_property(prop);
-}
-
-// b.count = n sets how many bits the array holds, keeping those below n.
-Value* BitArrayValue::set_property(Value* prop, Value* v) {
-  static Value* const count_name = name("count");
-  if (prop != count_name) return Value::set_property(prop, v);
-  bits.SetSize(host::checked_count(v, "BitArray", host::kMaxBitArraySize));
-  return v;
 }
 
 namespace {

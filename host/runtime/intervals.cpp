@@ -60,7 +60,7 @@ struct TimeGlobals {
 
 }  // namespace
 
-ValueMetaClass Interval_class("Interval", nullptr, make_interval);
+ValueMetaClass Interval_class("Interval", nullptr, make_interval, &host::interval_properties);
 
 TimeValue animation_range_start() { return g_range_start; }
 TimeValue animation_range_end() { return g_range_end; }
@@ -73,28 +73,6 @@ void Interval::sprin1(CharStream* s) {
   s->puts(" ");
   MSTime(end).sprin1(s);
   s->puts(")");
-}
-
-Value* Interval::get_property(Value* prop) {
-  static Value* const start_name = Name::intern("start");
-  static Value* const end_name = Name::intern("end");
-  if (prop == start_name) return new MSTime(start);
-  if (prop == end_name) return new MSTime(end);
-  return Value::get_property(prop);
-}
-
-Value* Interval::set_property(Value* prop, Value* v) {
-  static Value* const start_name = Name::intern("start");
-  static Value* const end_name = Name::intern("end");
-  if (prop == start_name) {
-    start = v->to_timevalue();
-    return v;
-  }
-  if (prop == end_name) {
-    end = v->to_timevalue();
-    return v;
-  }
-  return Value::set_property(prop, v);
 }
 
 Value* Interval::eq_vf(Value** a, int) {

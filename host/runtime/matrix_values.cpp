@@ -7,23 +7,12 @@ namespace {
 
 Point3Value* row_value(const Point3& p) { return new Point3Value(p); }
 
-// The axis rows' lengths, negated when the rows span a mirrored space.
-Point3 scale_of(const Matrix3& m) {
+}  // namespace
+
+Point3 host::geometry::scale_of(const Matrix3& m) {
   float sign = m.Determinant() < 0 ? -1.0f : 1.0f;
   return Point3(Length(m.m[0]), Length(m.m[1]), Length(m.m[2])) * sign;
 }
-
-// The row a property names (0..3), or -1.
-int row_of(Value* prop) {
-  const Names& n = names();
-  if (prop == n.row1) return 0;
-  if (prop == n.row2) return 1;
-  if (prop == n.row3) return 2;
-  if (prop == n.row4 || prop == n.translation || prop == n.pos || prop == n.position) return 3;
-  return -1;
-}
-
-}  // namespace
 
 Matrix3Value::Matrix3Value(const Matrix3& matrix) : m(matrix) { tag = &Matrix3Value_class; }
 
@@ -34,23 +23,6 @@ void Matrix3Value::sprin1(CharStream* s) {
     Point3Value(row).sprin1(s);
   }
   s->puts(")");
-}
-
-Value* Matrix3Value::get_property(Value* prop) {
-  const Names& n = names();
-  int row = row_of(prop);
-  if (row >= 0 || prop == n.translationpart) return row_value(m.m[row >= 0 ? row : 3]);
-  if (prop == n.rotation || prop == n.rotationpart) return new QuatValue(MatrixToQuat(m));
-  if (prop == n.scale || prop == n.scalepart) return row_value(scale_of(m));
-  if (prop == n.determinantsign) return new Float(m.Determinant() < 0 ? -1.0f : 1.0f);
-  return Value::get_property(prop);
-}
-
-Value* Matrix3Value::set_property(Value* prop, Value* v) {
-  int row = row_of(prop);
-  if (row < 0) return Value::set_property(prop, v);
-  m.m[row] = v->to_point3();
-  return v;
 }
 
 Value* Matrix3Value::plus_vf(Value** a, int) { return new Matrix3Value(m + matrix_of(a[0], "+")); }

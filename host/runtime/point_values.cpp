@@ -32,13 +32,6 @@ struct PointOps {
     }
     s->puts((text + "]").c_str());
   }
-  static int axis_of(Value* prop) {
-    const Names& n = names();
-    Value* axes[] = {n.x, n.y, n.z, n.w};
-    for (int i = 0; i < N; ++i)
-      if (prop == axes[i]) return i;
-    return -1;
-  }
   static int index_of(Value* v, ValueMetaClass* cls) { return component_index(v, N, cls) - 1; }
 };
 
@@ -64,18 +57,6 @@ using P4 = PointOps<Point4, 4, Point4Value>;
 Point2Value::Point2Value(const Point2& point) : p(point) { tag = &Point2Value_class; }
 
 void Point2Value::sprin1(CharStream* s) { P2::print(p, s); }
-
-Value* Point2Value::get_property(Value* prop) {
-  int axis = P2::axis_of(prop);
-  return axis < 0 ? Value::get_property(prop) : new Float(p[axis]);
-}
-
-Value* Point2Value::set_property(Value* prop, Value* v) {
-  int axis = P2::axis_of(prop);
-  if (axis < 0) return Value::set_property(prop, v);
-  p[axis] = v->to_float();
-  return v;
-}
 
 Value* Point2Value::plus_vf(Value** a, int) {
   return new Point2Value(P2::combine(p, P2::operand(a[0], tag), add));
@@ -105,18 +86,6 @@ Value* Point2Value::put_vf(Value** a, int count) {
 Point4Value::Point4Value(const Point4& point) : p(point) { tag = &Point4Value_class; }
 
 void Point4Value::sprin1(CharStream* s) { P4::print(p, s); }
-
-Value* Point4Value::get_property(Value* prop) {
-  int axis = P4::axis_of(prop);
-  return axis < 0 ? Value::get_property(prop) : new Float(p[axis]);
-}
-
-Value* Point4Value::set_property(Value* prop, Value* v) {
-  int axis = P4::axis_of(prop);
-  if (axis < 0) return Value::set_property(prop, v);
-  p[axis] = v->to_float();
-  return v;
-}
 
 Value* Point4Value::plus_vf(Value** a, int) {
   return new Point4Value(P4::combine(p, P4::operand(a[0], tag), add));

@@ -9,15 +9,6 @@ namespace {
 
 std::string number_text(float f) { return host::format_component(f); }
 
-float* quat_component(Quat& q, Value* prop) {
-  const Names& n = names();
-  if (prop == n.x) return &q.x;
-  if (prop == n.y) return &q.y;
-  if (prop == n.z) return &q.z;
-  if (prop == n.w) return &q.w;
-  return nullptr;
-}
-
 // A quat operand: quats as they are, matrices by their rotation.
 Quat quat_operand(Value* v, const char* op) {
   if (v->tag == &QuatValue_class || v->tag == &Matrix3Value_class) return rotation_of(v);
@@ -31,26 +22,6 @@ QuatValue::QuatValue(const Quat& quat) : q(quat) { tag = &QuatValue_class; }
 void QuatValue::sprin1(CharStream* s) {
   s->printf("(quat %s %s %s %s)", number_text(q.x).c_str(), number_text(q.y).c_str(),
             number_text(q.z).c_str(), number_text(q.w).c_str());
-}
-
-Value* QuatValue::get_property(Value* prop) {
-  if (float* c = quat_component(q, prop)) return new Float(*c);
-  const Names& n = names();
-  if (prop == n.angle || prop == n.axis) {
-    float degrees;
-    Point3 axis;
-    angle_axis_of(q, &degrees, &axis);
-    if (prop == n.angle) return new Float(degrees);
-    return new Point3Value(axis);
-  }
-  return Value::get_property(prop);
-}
-
-Value* QuatValue::set_property(Value* prop, Value* v) {
-  float* c = quat_component(q, prop);
-  if (c == nullptr) return Value::set_property(prop, v);
-  *c = v->to_float();
-  return v;
 }
 
 // Adding quats composes them and subtracting takes their ratio, as
@@ -84,26 +55,6 @@ void EulerAnglesValue::sprin1(CharStream* s) {
             number_text(angles[2]).c_str());
 }
 
-static int euler_axis(Value* prop) {
-  const Names& n = names();
-  if (prop == n.x) return 0;
-  if (prop == n.y) return 1;
-  if (prop == n.z) return 2;
-  return -1;
-}
-
-Value* EulerAnglesValue::get_property(Value* prop) {
-  int axis = euler_axis(prop);
-  return axis < 0 ? Value::get_property(prop) : new Float(angles[axis]);
-}
-
-Value* EulerAnglesValue::set_property(Value* prop, Value* v) {
-  int axis = euler_axis(prop);
-  if (axis < 0) return Value::set_property(prop, v);
-  angles[axis] = v->to_float();
-  return v;
-}
-
 Value* EulerAnglesValue::eq_vf(Value** a, int) {
   if (a[0]->tag != &EulerAnglesValue_class) return &false_value;
   auto* o = static_cast<EulerAnglesValue*>(a[0]);
@@ -119,28 +70,6 @@ void AngAxisValue::sprin1(CharStream* s) {
   s->printf("(angleAxis %s ", number_text(angle).c_str());
   Point3Value(axis).sprin1(s);
   s->puts(")");
-}
-
-Value* AngAxisValue::get_property(Value* prop) {
-  const Names& n = names();
-  if (prop == n.angle) return new Float(angle);
-  if (prop == n.axis) return new Point3Value(axis);
-  if (prop == n.numrevs) return Integer::intern(static_cast<int>(angle / 360.0f));
-  return Value::get_property(prop);
-}
-
-Value* AngAxisValue::set_property(Value* prop, Value* v) {
-  const Names& n = names();
-  if (prop == n.angle) {
-    angle = v->to_float();
-  } else if (prop == n.axis) {
-    axis = v->to_point3();
-  } else if (prop == n.numrevs) {
-    angle = std::fmod(angle, 360.0f) + 360.0f * static_cast<float>(v->to_int());
-  } else {
-    return Value::set_property(prop, v);
-  }
-  return v;
 }
 
 Value* AngAxisValue::eq_vf(Value** a, int) {

@@ -79,6 +79,13 @@ extern const PropertyTable point3_properties;
 extern const PropertyTable color_properties;
 extern const PropertyTable bitarray_properties;
 extern const PropertyTable time_properties;
+extern const PropertyTable interval_properties;
+extern const PropertyTable point2_properties;
+extern const PropertyTable point4_properties;
+extern const PropertyTable matrix3_properties;
+extern const PropertyTable quat_properties;
+extern const PropertyTable euler_angles_properties;
+extern const PropertyTable angle_axis_properties;
 
 // The struct global of the given name, created on first request.
 class StructGlobal;

@@ -28,12 +28,6 @@ void String::sprin1(CharStream* s) {
 }
 void String::sprint(CharStream* s) { s->puts(string); }
 
-Value* String::get_property(Value* prop) {
-  static Value* count_name = Name::intern("count");
-  if (prop == count_name) return Integer::intern(static_cast<int>(length()));
-  return Value::get_property(prop);
-}
-
 Value* String::plus_vf(Value** a, int) {
   std::string joined(string);
   joined += a[0]->to_string();

@@ -55,20 +55,6 @@ void MSTime::sprin1(CharStream* s) {
 int MSTime::to_int() { return time / GetTicksPerFrame(); }
 float MSTime::to_float() { return static_cast<float>(static_cast<double>(time) / GetTicksPerFrame()); }
 
-Value* MSTime::get_property(Value* prop) {
-  static Value* const frame = Name::intern("frame");
-  static Value* const ticks = Name::intern("ticks");
-  static Value* const normalized = Name::intern("normalized");
-  if (prop == frame) return new Float(to_float());
-  if (prop == ticks) return Integer::intern(time);
-  if (prop == normalized) {
-    double length = static_cast<double>(animation_range_end()) - animation_range_start();
-    if (length == 0) return new Float(0.0f);
-    return new Float(static_cast<float>((static_cast<double>(time) - animation_range_start()) / length));
-  }
-  return Value::get_property(prop);
-}
-
 // Sums and differences are exact in 64 bits; a result beyond the time line
 // is an error rather than a wrapped time.
 Value* MSTime::plus_vf(Value** a, int) {

@@ -1,41 +1,42 @@
-// The property tables of the host's own value classes.
-#include "runtime_internal.h"
+// The property tables of the host's collections, texts and times.
+#include "collections.h"
+#include "host/time_interval.h"
+#include "property_helpers.h"
 
 namespace {
 
-template <typename T>
-T* as(Value* v) {
-  return static_cast<T*>(v);
-}
+using host::as;
 
 Value* string_count(Value* s) { return Integer::intern(static_cast<int>(as<String>(s)->length())); }
 
 Value* array_count(Value* a) { return Integer::intern(as<Array>(a)->size); }
-
-template <int Axis>
-Value* point_axis(Value* v) {
-  return new Float(as<Point3Value>(v)->p[Axis]);
-}
-template <int Axis>
-void set_point_axis(Value* v, Value* n) {
-  as<Point3Value>(v)->p[Axis] = n->to_float();
-}
-
-// Colours keep channels 0..1; scripts see them 0..255.
-template <float AColor::*Channel>
-Value* color_channel(Value* v) {
-  return new Float(as<ColorValue>(v)->color.*Channel * 255.0f);
-}
-template <float AColor::*Channel>
-void set_color_channel(Value* v, Value* n) {
-  as<ColorValue>(v)->color.*Channel = n->to_float() / 255.0f;
+// a.count = n grows the array with undefined or drops its tail.
+void set_array_count(Value* a, Value* n) {
+  as<Array>(a)->resize(host::checked_count(n, "Array", host::kMaxArraySize));
 }
 
 Value* bits_count(Value* v) { return Integer::intern(as<BitArrayValue>(v)->bits.GetSize()); }
+// b.count = n sets how many bits the array holds, keeping those below n.
+void set_bits_count(Value* v, Value* n) {
+  as<BitArrayValue>(v)->bits.SetSize(host::checked_count(n, "BitArray", host::kMaxBitArraySize));
+}
 Value* bits_number_set(Value* v) { return Integer::intern(as<BitArrayValue>(v)->bits.NumberSet()); }
+Value* bits_is_empty(Value* v) { return bool_result(as<BitArrayValue>(v)->bits.NumberSet() == 0); }
 
-Value* time_frame(Value* v) { return new Float(v->to_float()); }
 Value* time_ticks(Value* v) { return Integer::intern(as<MSTime>(v)->time); }
+Value* time_frame(Value* v) { return new Float(v->to_float()); }
+// The fraction of the animation range the time lies at (0 for an empty range).
+Value* time_normalized(Value* v) {
+  double start = animation_range_start();
+  double length = animation_range_end() - start;
+  if (length == 0) return new Float(0.0f);
+  return new Float(static_cast<float>((as<MSTime>(v)->time - start) / length));
+}
+
+Value* interval_start(Value* v) { return new MSTime(as<Interval>(v)->start); }
+void set_interval_start(Value* v, Value* t) { as<Interval>(v)->start = t->to_timevalue(); }
+Value* interval_end(Value* v) { return new MSTime(as<Interval>(v)->end); }
+void set_interval_end(Value* v, Value* t) { as<Interval>(v)->end = t->to_timevalue(); }
 
 }  // namespace
 
@@ -43,33 +44,23 @@ namespace host {
 
 const PropertyTable string_properties{{"count", "integer", string_count}};
 
-const PropertyTable array_properties{{"count", "integer", array_count}};
-
-const PropertyTable point3_properties{
-    {"x", "float", point_axis<0>, set_point_axis<0>},
-    {"y", "float", point_axis<1>, set_point_axis<1>},
-    {"z", "float", point_axis<2>, set_point_axis<2>},
-};
-
-const PropertyTable color_properties{
-    {"r", "float", color_channel<&AColor::r>, set_color_channel<&AColor::r>},
-    {"g", "float", color_channel<&AColor::g>, set_color_channel<&AColor::g>},
-    {"b", "float", color_channel<&AColor::b>, set_color_channel<&AColor::b>},
-    {"a", "float", color_channel<&AColor::a>, set_color_channel<&AColor::a>},
-    {"red", "float", color_channel<&AColor::r>, set_color_channel<&AColor::r>, true},
-    {"green", "float", color_channel<&AColor::g>, set_color_channel<&AColor::g>, true},
-    {"blue", "float", color_channel<&AColor::b>, set_color_channel<&AColor::b>, true},
-    {"alpha", "float", color_channel<&AColor::a>, set_color_channel<&AColor::a>, true},
-};
+const PropertyTable array_properties{{"count", "integer", array_count, set_array_count}};
 
 const PropertyTable bitarray_properties{
-    {"count", "integer", bits_count},
+    {"count", "integer", bits_count, set_bits_count},
     {"numberSet", "integer", bits_number_set},
+    {"isEmpty", "boolean", bits_is_empty},
 };
 
 const PropertyTable time_properties{
-    {"frame", "float", time_frame},
     {"ticks", "integer", time_ticks},
+    {"frame", "float", time_frame},
+    {"normalized", "float", time_normalized},
+};
+
+const PropertyTable interval_properties{
+    {"start", "time", interval_start, set_interval_start},
+    {"end", "time", interval_end, set_interval_end},
 };
 
 }  // namespace host

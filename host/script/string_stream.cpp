@@ -26,10 +26,6 @@ class ScriptStringStream : public TextStream {
     s->puts("\"");
   }
   void sprint(CharStream* s) override { s->puts(text_.c_str()); }
-  Value* get_property(Value* prop) override {
-    if (prop == Name::intern("count")) return Integer::intern(static_cast<int>(text_.size()));
-    return Value::get_property(prop);
-  }
 
   int get_char() override { return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_++]) : -1; }
   int peek_char() override { return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1; }
@@ -42,6 +38,12 @@ class ScriptStringStream : public TextStream {
   std::size_t pos_ = 0;
 };
 
+Value* string_stream_count(Value* s) {
+  return Integer::intern(static_cast<int>(static_cast<ScriptStringStream*>(s)->length()));
+}
+
+const PropertyTable string_stream_properties{{"count", "integer", string_stream_count}};
+
 Value* make_string_stream(Value** arg_list, int count) {
   check_arg_count_at_most("stringStream", 1, count);
   return new ScriptStringStream(count == 1 ? arg_list[0]->to_string() : "");
@@ -49,6 +51,7 @@ Value* make_string_stream(Value** arg_list, int count) {
 
 }  // namespace
 
-ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream);
+ValueMetaClass StringStream_class("StringStream", &CharStream_class, make_string_stream,
+                                  &string_stream_properties);
 
 }  // namespace host::script

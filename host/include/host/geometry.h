@@ -115,6 +115,8 @@ struct Quat {
   Quat() = default;
   Quat(float ax, float ay, float az, float aw) : x(ax), y(ay), z(az), w(aw) {}
   static Quat Identity() { return {}; }
+  float& operator[](int i) { return i == 0 ? x : (i == 1 ? y : (i == 2 ? z : w)); }
+  float operator[](int i) const { return i == 0 ? x : (i == 1 ? y : (i == 2 ? z : w)); }
   bool operator==(const Quat& o) const { return x == o.x && y == o.y && z == o.z && w == o.w; }
   bool IsIdentity() const { return x == 0 && y == 0 && z == 0 && w == 1; }
   // q1 * q2 rotates by q1, then by q2, as matrices compose.

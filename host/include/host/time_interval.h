@@ -12,8 +12,6 @@ class Interval : public Value {
   Interval(TimeValue s, TimeValue e);
   TimeValue start, end;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
 };

@@ -105,7 +105,6 @@ class String : public Value {
   void sprin1(CharStream* s) override;
   void sprint(CharStream* s) override;
   const char* to_string() override { return string; }
-  Value* get_property(Value* prop) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
@@ -150,8 +149,6 @@ class Array : public Value {
   void resize(int new_size);
   void gc_trace() override;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
@@ -166,8 +163,6 @@ class Point3Value : public Value {
   Point3 p;
   void sprin1(CharStream* s) override;
   Point3 to_point3() override { return p; }
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -190,8 +185,6 @@ class ColorValue : public Value {
   void sprin1(CharStream* s) override;
   AColor to_acolor() override { return color; }
   Point3 to_point3() override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
   Value* plus_vf(Value** arg_list, int count) override;
@@ -207,8 +200,6 @@ class BitArrayValue : public Value {
   explicit BitArrayValue(const BitArray& b);
   BitArray bits;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -235,7 +226,6 @@ class MSTime : public Value {
   int to_int() override;
   float to_float() override;
   TimeValue to_timevalue() override { return time; }
-  Value* get_property(Value* prop) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -256,8 +246,6 @@ class Point2Value : public Value {
   explicit Point2Value(const Point2& p);
   Point2 p;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -274,8 +262,6 @@ class Point4Value : public Value {
   explicit Point4Value(const Point4& p);
   Point4 p;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -292,8 +278,6 @@ class Matrix3Value : public Value {
   explicit Matrix3Value(const Matrix3& m);
   Matrix3 m;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -309,8 +293,6 @@ class QuatValue : public Value {
   explicit QuatValue(const Quat& q);
   Quat q;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* plus_vf(Value** arg_list, int count) override;
   Value* minus_vf(Value** arg_list, int count) override;
   Value* times_vf(Value** arg_list, int count) override;
@@ -326,8 +308,6 @@ class EulerAnglesValue : public Value {
   EulerAnglesValue(float x, float y, float z);
   float angles[3];
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
 };
@@ -340,8 +320,6 @@ class AngAxisValue : public Value {
   float angle;
   Point3 axis;
   void sprin1(CharStream* s) override;
-  Value* get_property(Value* prop) override;
-  Value* set_property(Value* prop, Value* new_value) override;
   Value* eq_vf(Value** arg_list, int count) override;
   Value* ne_vf(Value** arg_list, int count) override;
 };
