@@ -9,45 +9,60 @@
 #include <new>
 #include <vector>
 
+#include "leaf_slab.h"
 #include "runtime_internal.h"
 
 namespace {
 
-// Addresses handed out by Value::operator new whose constructor has not run
-// yet. A constructor finding its own address here was made with new and so
-// belongs to the collector. Several can wait at once: new A(new B) allocates
-// A before B is made.
+// Addresses handed out by Value::operator new (or gc_allocate_leaf) whose
+// constructor has not run yet. A constructor finding its own address here was
+// made with new and so belongs to the collector. Several can wait at once:
+// new A(new B) allocates A before B is made.
+enum class Made { Elsewhere, OnHeap, InLeafSlab };
+struct Pending {
+  const void* memory;
+  Made made;
+};
 constexpr int kMaxPending = 32;
-thread_local void* t_pending[kMaxPending];
+thread_local Pending t_pending[kMaxPending];
 thread_local int t_pending_count = 0;
 
-void remember_allocation(void* p) {
+void remember_allocation(const void* p, Made made) {
   if (t_pending_count == kMaxPending) {  // forget the oldest; it cannot be waiting that deep
     for (int i = 1; i < kMaxPending; ++i) t_pending[i - 1] = t_pending[i];
     --t_pending_count;
   }
-  t_pending[t_pending_count++] = p;
+  t_pending[t_pending_count++] = {p, made};
 }
 
-bool take_allocation_slow(const void* p) {
+Made take_allocation_slow(const void* p) {
   for (int i = t_pending_count - 1; i >= 0; --i)
-    if (t_pending[i] == p) {
+    if (t_pending[i].memory == p) {
+      Made made = t_pending[i].made;
       for (int j = i + 1; j < t_pending_count; ++j) t_pending[j - 1] = t_pending[j];
       --t_pending_count;
-      return true;
+      return made;
     }
-  return false;
+  return Made::Elsewhere;
 }
 
 // Usually the newest allocation is the one being constructed.
-inline bool take_allocation(const void* p) {
+inline Made take_allocation(const void* p) {
   int n = t_pending_count;
-  if (n == 0) return false;
-  if (t_pending[n - 1] == p) {
+  if (n == 0) return Made::Elsewhere;
+  if (t_pending[n - 1].memory == p) {
     t_pending_count = n - 1;
-    return true;
+    return t_pending[n - 1].made;
   }
   return take_allocation_slow(p);
+}
+
+// The leaf slots whose values are still being made.
+std::vector<const void*> leaves_being_made() {
+  std::vector<const void*> slots;
+  for (int i = 0; i < t_pending_count; ++i)
+    if (t_pending[i].made == Made::InLeafSlab) slots.push_back(t_pending[i].memory);
+  return slots;
 }
 
 constexpr std::size_t kMinExternalThreshold = std::size_t{16} << 20;
@@ -67,18 +82,15 @@ struct Heap {
   bool shutting_down = false;
 };
 
-Heap& heap() {
-  static Heap* h = new Heap;  // never destroyed: modules may unload after exit handlers
-  return *h;
+// Never destroyed: modules may unload after exit handlers.
+Heap* g_heap = nullptr;
+inline Heap& heap() {
+  if (g_heap == nullptr) [[unlikely]]
+    g_heap = new Heap;
+  return *g_heap;
 }
 
-thread_local ValueLocalFrame* t_frames = nullptr;  // the innermost frame
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kUsePools = false;
-#else
-constexpr bool kUsePools = true;
-#endif
+constexpr bool kUsePools = host::kPooledValues;
 
 // Small values come from per-size free lists so a loop that makes a
 // temporary each time does not go through malloc each time.
@@ -126,7 +138,7 @@ void drain_worklist() {
 void* Value::operator new(std::size_t size) {
   void* p = pool_allocate(size);
   if (p == nullptr) throw std::bad_alloc();
-  remember_allocation(p);
+  remember_allocation(p, Made::OnHeap);
   return p;
 }
 
@@ -135,21 +147,41 @@ void Value::operator delete(void* memory, std::size_t size) {
   pool_free(memory, size);
 }
 
+void* gc_allocate_leaf(std::size_t size) {
+  if (!kUsePools || size > host::LeafSlab::kSlotSize) return Value::operator new(size);
+  void* p = host::g_leaf_slab.allocate();
+  if (p == nullptr) throw std::bad_alloc();
+  remember_allocation(p, Made::InLeafSlab);
+  return p;
+}
+
+void gc_free_leaf(void* memory, std::size_t size) {
+  if (!kUsePools || size > host::LeafSlab::kSlotSize) return Value::operator delete(memory, size);
+  take_allocation(memory);
+  host::g_leaf_slab.release(memory);
+}
+
 Value::Value() : tag(&Value_class) {
   // A value built by Value::operator new belongs to the collector.
-  if (take_allocation(this)) {
+  Made made = take_allocation(this);
+  if (made == Made::Elsewhere) return;
+  auto& h = heap();
+  if (made == Made::OnHeap) {
     gc_flags = kHeap;
-    auto& h = heap();
     h.values.push_back(this);
-    ++h.allocated_since_collect;
+  } else {
+    gc_flags = kHeap | kLeaf;
+    host::g_leaf_slab.adopted();
+    return;
   }
+  ++h.allocated_since_collect;
 }
 
 // A heap value normally dies in a sweep, which has already let go of it. One
 // whose constructor threw dies here while still listed: unlist it (it is
 // almost always the newest).
 Value::~Value() {
-  if (!(gc_flags & kHeap)) return;
+  if (!(gc_flags & kHeap) || (gc_flags & kLeaf)) return;
   auto& values = heap().values;
   for (auto it = values.rbegin(); it != values.rend(); ++it)
     if (*it == this) {
@@ -162,7 +194,7 @@ void gc_mark(Value* v) {
   if (v == nullptr || (v->gc_flags & Value::kMarked)) return;
   if (!(v->gc_flags & Value::kHeap)) return;
   v->gc_flags |= Value::kMarked;
-  heap().worklist.push_back(v);
+  if (!(v->gc_flags & Value::kLeaf)) heap().worklist.push_back(v);  // leaves refer to nothing
 }
 
 Value* make_static(Value* v) {
@@ -173,11 +205,7 @@ Value* make_static(Value* v) {
   return v;
 }
 
-ValueLocalFrame::ValueLocalFrame(Value** slots, int count)
-    : slots_(slots), count_(count), previous_(t_frames) {
-  t_frames = this;
-}
-ValueLocalFrame::~ValueLocalFrame() { t_frames = previous_; }
+thread_local constinit ValueLocalFrame* t_value_local_frames = nullptr;
 
 void gc_collect() {
   auto& h = heap();
@@ -189,7 +217,7 @@ void gc_collect() {
   }
   host::gc_mark_globals();
   host::gc_mark_host_roots();
-  for (const ValueLocalFrame* f = t_frames; f != nullptr; f = f->previous())
+  for (const ValueLocalFrame* f = t_value_local_frames; f != nullptr; f = f->previous())
     for (int i = 0; i < f->count(); ++i) gc_mark(f->slots()[i]);
   drain_worklist();
   // Sweep: unmarked values are freed through their own collect().
@@ -208,6 +236,7 @@ void gc_collect() {
     v->gc_flags = 0;  // no longer listed
     v->collect();
   }
+  kept += host::g_leaf_slab.sweep(leaves_being_made());
   h.allocated_since_collect = 0;
   h.threshold = std::max<std::size_t>(200000, kept);
   h.external_since_collect = 0;
@@ -215,7 +244,7 @@ void gc_collect() {
   ++h.collections;
 }
 
-std::size_t gc_heap_count() { return heap().values.size(); }
+std::size_t gc_heap_count() { return heap().values.size() + host::g_leaf_slab.live(); }
 
 void gc_add_external_bytes(std::size_t bytes) {
   auto& h = heap();
@@ -234,7 +263,8 @@ namespace host {
 
 void gc_safe_point() {
   auto& h = heap();
-  if (h.allocated_since_collect > h.threshold || h.external_since_collect > h.external_threshold)
+  if (h.allocated_since_collect + g_leaf_slab.made_since_sweep() > h.threshold ||
+      h.external_since_collect > h.external_threshold)
     gc_collect();
 }
 
@@ -247,7 +277,7 @@ void gc_shutdown() {
   // open files close.
   std::vector<Value*> all;
   all.swap(h.values);
-  for (Value* v : all)
+  for (Value* v : all)  // leaves are not listed: they have nothing to free
     if (!(v->gc_flags & Value::kStatic)) {
       v->gc_flags = 0;
       v->collect();

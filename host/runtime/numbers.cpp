@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <new>
 
+#include "leaf_slab.h"
 #include "number_ops.h"
 
 using host::ArithOp;
@@ -30,8 +31,14 @@ SmallIntegers g_small;
 
 Integer::Integer(int v) : value(v) { tag = &Integer_class; }
 
+Integer::Integer(int v, MadeAsLeaf leaf) : Value(leaf), value(v) { tag = &Integer_class; }
+
 Integer* Integer::intern(int v) {
-  if (v < kSmallMin || v > kSmallMax) return new Integer(v);
+  if (v < kSmallMin || v > kSmallMax) [[unlikely]] {
+    static_assert(sizeof(Integer) <= host::LeafSlab::kSlotSize);
+    if (void* slot = host::take_leaf_slot()) return ::new (slot) Integer(v, kMadeAsLeaf);
+    return new Integer(v);
+  }
   int i = v - kSmallMin;
   void* slot = g_small.storage[i];
   if (!g_small.made[i]) {

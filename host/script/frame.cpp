@@ -9,7 +9,6 @@
 namespace host::script {
 
 namespace {
-thread_local const char* t_stack_limit = nullptr;
 thread_local int t_loop_depth = 0;
 thread_local Frame* t_closure = nullptr;
 }  // namespace
@@ -71,9 +70,8 @@ void rethrow_as_script_error(const char* where) {
 
 void set_stack_limit(const char* limit) { t_stack_limit = limit; }
 
-void check_stack() {
-  const char* here = static_cast<const char*>(__builtin_frame_address(0));
-  if (t_stack_limit != nullptr && here < t_stack_limit) throw RuntimeError(msg::kStackOverflow);
-}
+thread_local constinit const char* t_stack_limit = nullptr;
+
+void stack_overflow() { throw RuntimeError(msg::kStackOverflow); }
 
 }  // namespace host::script

@@ -3,6 +3,8 @@
 // the frame they were made in.
 #pragma once
 
+#include <cstdint>
+
 #include "../runtime/runtime_internal.h"
 
 namespace host::script {
@@ -91,7 +93,15 @@ class ClosureScope {
 };
 
 // Raises "Stack overflow" before script recursion exhausts the thread's stack.
-void check_stack();
+// Every evaluation of a nested expression checks, so this stays inline.
+extern thread_local constinit const char* t_stack_limit;
+[[noreturn]] void stack_overflow();
+inline void check_stack() {
+  // Without a limit (null) no address is below it.
+  auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+  if (here < reinterpret_cast<std::uintptr_t>(t_stack_limit)) [[unlikely]]
+    stack_overflow();
+}
 // Sets the lowest stack address scripts may reach on this thread.
 void set_stack_limit(const char* limit);
 

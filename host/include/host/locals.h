@@ -4,11 +4,17 @@
 
 #include "host/value.h"
 
+class ValueLocalFrame;
+// The innermost frame of this thread (the collector walks the chain from it).
+extern thread_local constinit ValueLocalFrame* t_value_local_frames;
+
 // Frames link to each other through the C++ stack: making one is two stores.
 class ValueLocalFrame {
  public:
-  ValueLocalFrame(Value** slots, int count);
-  ~ValueLocalFrame();
+  ValueLocalFrame(Value** slots, int count) : slots_(slots), count_(count), previous_(t_value_local_frames) {
+    t_value_local_frames = this;
+  }
+  ~ValueLocalFrame() { t_value_local_frames = previous_; }
   ValueLocalFrame(const ValueLocalFrame&) = delete;
   ValueLocalFrame& operator=(const ValueLocalFrame&) = delete;
 

@@ -19,6 +19,10 @@ class Value {
   ValueMetaClass* tag;  // the value's class object
 
   Value();
+  // For a leaf value the runtime makes in a slot of its own (leaf_slab.h).
+  struct MadeAsLeaf {};
+  static constexpr MadeAsLeaf kMadeAsLeaf{};
+  explicit Value(MadeAsLeaf) : tag(nullptr), gc_flags(kHeap | kLeaf) {}
   Value(const Value&) = delete;
   Value& operator=(const Value&) = delete;
   virtual ~Value();
@@ -87,7 +91,7 @@ class Value {
   virtual Value* close_vf(Value** arg_list, int count);
 
   // Host-internal collector state.
-  static constexpr std::uint8_t kHeap = 1, kMarked = 2, kStatic = 4;
+  static constexpr std::uint8_t kHeap = 1, kMarked = 2, kStatic = 4, kLeaf = 8;
   std::uint8_t gc_flags = 0;
 };
 
@@ -99,6 +103,14 @@ Value* make_static(Value* v);
 void gc_collect();
 // Number of values the collector currently owns.
 std::size_t gc_heap_count();
+
+// Memory for a value of a class that refers to no other value and frees
+// nothing when it dies (Integer, Float): such classes declare
+//   static void* operator new(std::size_t size) { return gc_allocate_leaf(size); }
+//   static void operator delete(void* p, std::size_t size) { gc_free_leaf(p, size); }
+// and the collector keeps them in slabs it sweeps without listing them.
+void* gc_allocate_leaf(std::size_t size);
+void gc_free_leaf(void* memory, std::size_t size);
 
 // Memory a value holds outside its own object (buffers, blocks, C library
 // handles). The collector runs once as many values were made as survived the

@@ -48,10 +48,13 @@ extern Value keyarg_marker;
 
 inline Value* bool_result(bool b) { return b ? static_cast<Value*>(&true_value) : &false_value; }
 
-class Integer : public Value {
+class Integer final : public Value {
  public:
+  static void* operator new(std::size_t size) { return gc_allocate_leaf(size); }
+  static void operator delete(void* p, std::size_t size) { gc_free_leaf(p, size); }
   int value;
   explicit Integer(int v);
+  Integer(int v, MadeAsLeaf leaf);
   // A shared value for small integers, a new one otherwise.
   static Integer* intern(int v);
   void sprin1(CharStream* s) override;
@@ -72,8 +75,10 @@ class Integer : public Value {
   Value* ge_vf(Value** arg_list, int count) override;
 };
 
-class Float : public Value {
+class Float final : public Value {
  public:
+  static void* operator new(std::size_t size) { return gc_allocate_leaf(size); }
+  static void operator delete(void* p, std::size_t size) { gc_free_leaf(p, size); }
   float value;
   explicit Float(float v);
   void sprin1(CharStream* s) override;

@@ -93,3 +93,39 @@ TEST_F(CollectorTest, NestedNewAndFailedConstructorsKeepTheHeapConsistent) {
 }
 
 }  // namespace
+
+// Integers and floats live in reused slots: a slot is handed out again only
+// once nothing reaches the number in it.
+TEST(LeafValues, ReachedNumbersKeepTheirSlotsThroughCollections) {
+  OneValueLocal kept(new Array(0));
+  auto* array = static_cast<Array*>(kept.value);
+  Value* kept_static = make_static(Integer::intern(-7000000));
+  for (int i = 0; i < 50000; ++i) {
+    Value* n =
+        i % 2 ? static_cast<Value*>(Integer::intern(1000000 + i)) : new Float(0.5f + static_cast<float>(i));
+    if (i % 100 == 0) array->append(n);
+  }
+  std::size_t before = gc_heap_count();
+  gc_collect();
+  EXPECT_LT(gc_heap_count(), before);  // the dropped numbers are gone
+  // New numbers fill the freed slots; none may land on a kept one.
+  for (int i = 0; i < 50000; ++i) Integer::intern(-1000000 - i);
+  gc_collect();
+  for (int i = 0, k = 0; i < 50000; i += 100, ++k)
+    EXPECT_EQ(array->data[k]->to_float(), 0.5f + static_cast<float>(i)) << "item " << k;
+  EXPECT_EQ(kept_static->to_int(), -7000000);
+}
+
+TEST(LeafValues, AFloatWhoseConstructionIsUnderWayIsNotFreedByACollection) {
+  // The argument's evaluation collects between the float's allocation and
+  // its constructor: the slot must stay reserved for it.
+  auto value_after_collecting = [] {
+    gc_collect();
+    return 2.5f;
+  };
+  OneValueLocal f(new Float(value_after_collecting()));
+  for (int i = 0; i < 10000; ++i) new Float(-1.0f);
+  gc_collect();
+  EXPECT_EQ(f.value->to_float(), 2.5f);
+  EXPECT_TRUE(f.value->is_collectable());
+}
