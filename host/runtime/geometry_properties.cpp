@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "geometry_internal.h"
+#include "number_ops.h"
 #include "property_helpers.h"
 
 using namespace host::geometry;
@@ -75,7 +76,8 @@ Value* angle_axis_axis(Value* v) { return new Point3Value(as<AngAxisValue>(v)->a
 void set_angle_axis_axis(Value* v, Value* p) { as<AngAxisValue>(v)->axis = p->to_point3(); }
 // Whole turns of the angle; setting them keeps the part below one turn.
 Value* angle_axis_numrevs(Value* v) {
-  return Integer::intern(static_cast<int>(as<AngAxisValue>(v)->angle / 360.0f));
+  // Saturated: an angle of 1e30 degrees has more turns than an integer holds.
+  return Integer::intern(host::saturate_to_int(as<AngAxisValue>(v)->angle / 360.0));
 }
 void set_angle_axis_numrevs(Value* v, Value* n) {
   float& angle = as<AngAxisValue>(v)->angle;
