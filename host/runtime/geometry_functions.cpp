@@ -2,6 +2,7 @@
 // functions scripts call.
 #include <cmath>
 
+#include "../scene/node_transforms.h"
 #include "geometry_internal.h"
 
 using namespace host::geometry;
@@ -220,7 +221,9 @@ Value* pre_rotate_z_cf(Value** a, int count) {
 }
 
 // rotate m <quat, angleAxis or eulerAngles>: the rotation is applied after m.
+// Scene nodes take their own forms.
 Value* rotate_cf(Value** a, int count) {
+  if (count > 0 && host::scene::takes_nodes(a[0])) return host::scene::rotate_nodes(a, count);
   check_arg_count("rotate", 2, count);
   Matrix3Value* m = matrix_arg(a[0], "rotate");
   return changed(m, m->m * QuatToMatrix(rotation_of(a[1])));
@@ -235,6 +238,7 @@ Value* pre_rotate_cf(Value** a, int count) {
 // scale m p [scale_translation]: the axis rows scale; the translation row
 // only when asked.
 Value* scale_cf(Value** a, int count) {
+  if (count > 0 && host::scene::takes_nodes(a[0])) return host::scene::scale_nodes(a, count);
   if (count != 2 && count != 3) throw ArgCountError("scale", 2, count);
   Matrix3Value* m = matrix_arg(a[0], "scale");
   Matrix3 scaled = m->m * ScaleMatrix(a[1]->to_point3());

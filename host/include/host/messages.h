@@ -122,6 +122,14 @@ inline constexpr const char* kBadPropNamesFilter = "getPropNames wants #staticOn
 // A script wrapper whose host object was deleted.
 inline constexpr const char* kDeletedObject = "Attempted to access deleted scene object";
 
+// ---- Scene nodes --------------------------------------------------------------
+
+// How a node or object prints once it was deleted.
+inline constexpr const char* kDeletedNodePrint = "<Deleted scene node>";
+inline constexpr const char* kDeletedObjectPrint = "<Deleted scene object>";
+// Setting .parent to the node itself or one of its descendants; completed by the value.
+inline constexpr const char* kParentLoop = "Cannot link a node to itself or to its own descendant: ";
+
 // ---- Collector, loader and listener ----------------------------------------
 
 // "-- Plug-in <file> not loaded: <reason>"

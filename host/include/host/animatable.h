@@ -1,0 +1,55 @@
+// The base of everything the scene is made of: class identity, interfaces
+// and flags (Animatable), and the objects nodes refer to (Object).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "host/plugin_classes.h"
+
+// Superclasses of scene objects.
+constexpr SClass_ID GEOMOBJECT_CLASS_ID = 0x10;
+constexpr SClass_ID CAMERA_CLASS_ID = 0x20;
+constexpr SClass_ID LIGHT_CLASS_ID = 0x30;
+constexpr SClass_ID SHAPE_CLASS_ID = 0x40;
+constexpr SClass_ID HELPER_CLASS_ID = 0x50;
+
+class Animatable {
+ public:
+  Animatable() = default;
+  Animatable(const Animatable&) = delete;
+  Animatable& operator=(const Animatable&) = delete;
+  virtual ~Animatable() = default;
+
+  virtual Class_ID ClassID() = 0;
+  virtual SClass_ID SuperClassID() = 0;
+  virtual void GetClassName(std::string& s) = 0;
+  // An interface the object offers by its id, or null.
+  virtual void* GetInterface(ULONG id) {
+    (void)id;
+    return nullptr;
+  }
+  // Frees the object; whoever owns it calls this instead of delete.
+  virtual void DeleteThis() { delete this; }
+
+  void SetAFlag(DWORD mask) { aflag_ |= mask; }
+  void ClearAFlag(DWORD mask) { aflag_ &= ~mask; }
+  bool TestAFlag(DWORD mask) const { return (aflag_ & mask) != 0; }
+
+ private:
+  DWORD aflag_ = 0;
+};
+
+// What a scene node shows: geometry, a shape, a camera, a light, a helper.
+class Object : public Animatable {
+ public:
+  // Nonzero when the renderer draws the object.
+  virtual int IsRenderable() = 0;
+};
+
+class GeomObject : public Object {
+ public:
+  SClass_ID SuperClassID() override { return GEOMOBJECT_CLASS_ID; }
+  int IsRenderable() override { return 1; }
+};

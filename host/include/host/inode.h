@@ -1,0 +1,106 @@
+// Scene nodes: a name, a place in the hierarchy, a transform, the object
+// they show and their display and render flags. The scene (host/scene.h)
+// makes and deletes them; while theHold is holding, every change a node's
+// setters make is recorded so undo and redo restore it.
+//
+// Transforms do not animate: the time arguments are accepted and ignored.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/animatable.h"
+#include "host/geometry.h"
+#include "host/value.h"
+
+class INode {
+ public:
+  ~INode();
+  INode(const INode&) = delete;
+  INode& operator=(const INode&) = delete;
+
+  const char* GetName() const { return name_.c_str(); }
+  void SetName(const char* name);
+
+  // The scene's root for top-level nodes; null for the root itself.
+  INode* GetParentNode() const { return parent_; }
+  int NumberOfChildren() const { return static_cast<int>(children_.size()); }
+  INode* GetChildNode(int i) const { return children_[i]; }
+  bool IsRootNode() const { return is_root_; }
+  // Makes child a child of this node. With keepTM the child stays where it
+  // is in the world; without, its transform relative to its parent is kept.
+  // Attaching a node to itself or to one of its descendants does nothing.
+  void AttachChild(INode* child, int keepTM = 1);
+  // Makes the node a top-level node.
+  void Detach(TimeValue t, int keepTM = 1);
+
+  // The node's pivot in world space.
+  Matrix3 GetNodeTM(TimeValue t) const;
+  void SetNodeTM(TimeValue t, const Matrix3& tm);
+  // Where the object sits: the object offset, then the node transform.
+  Matrix3 GetObjectTM(TimeValue t) const;
+  Point3 GetObjOffsetPos() const { return offset_pos_; }
+  void SetObjOffsetPos(const Point3& p);
+  Quat GetObjOffsetRot() const { return offset_rot_; }
+  void SetObjOffsetRot(const Quat& q);
+  Point3 GetObjOffsetScale() const { return offset_scale_; }
+  void SetObjOffsetScale(const Point3& s);
+
+  Object* GetObjectRef() const { return object_; }
+
+  void Hide(BOOL on);
+  int IsHidden() const { return hidden_ ? 1 : 0; }
+  int CastShadows() const { return cast_shadows_ ? 1 : 0; }
+  void SetCastShadows(BOOL on);
+  int RcvShadows() const { return receive_shadows_ ? 1 : 0; }
+  void SetRcvShadows(BOOL on);
+  int Renderable() const { return renderable_ ? 1 : 0; }
+  void SetRenderable(BOOL on);
+  // A COLORREF: RGB(r, g, b).
+  DWORD GetWireColor() const { return wire_color_; }
+  void SetWireColor(DWORD color);
+  int Selected() const { return selected_ ? 1 : 0; }
+  // True once the node left the scene (deleted, or its creation undone).
+  bool IsDeleted() const { return deleted_; }
+
+ private:
+  friend class Scene;
+  friend class NodeStateRestore;
+  friend class NodeLinkRestore;
+  friend class NodeExistenceRestore;
+
+  // What undo restores of a node's own settings.
+  struct State {
+    std::string name;
+    Matrix3 local_tm;
+    Point3 offset_pos, offset_scale;
+    Quat offset_rot;
+    bool hidden, cast_shadows, receive_shadows, renderable;
+    DWORD wire_color;
+  };
+
+  INode(Object* object, bool is_root);
+  State state() const;
+  void set_state(const State& s);
+  // Records the node's settings before a change, when holding.
+  void hold_state();
+  // Moves the node under new_parent at index (-1: last) with that local transform.
+  void relink(INode* new_parent, int index, const Matrix3& local_tm);
+  Matrix3 parent_tm() const;
+
+  std::string name_;
+  INode* parent_ = nullptr;
+  std::vector<INode*> children_;
+  Matrix3 local_tm_ = Matrix3::Identity();  // relative to the parent
+  Point3 offset_pos_;
+  Quat offset_rot_;
+  Point3 offset_scale_{1, 1, 1};
+  Object* object_;  // owned; freed with DeleteThis
+  bool is_root_;
+  bool hidden_ = false, cast_shadows_ = true, receive_shadows_ = true, renderable_ = true;
+  bool selected_ = false, deleted_ = false;
+  DWORD wire_color_ = 0;
+};

@@ -1,0 +1,32 @@
+// The application's interface to the scene: time, the node hierarchy,
+// making and deleting nodes, and the selection.
+#pragma once
+
+#include <windows.h>
+
+#include "host/inode.h"
+
+class Interface {
+ public:
+  virtual ~Interface() = default;
+  // The time slider's time.
+  virtual TimeValue GetTime() = 0;
+  virtual INode* GetRootNode() = 0;
+  // The first node in scene order with that name (case-insensitive), or null.
+  virtual INode* GetINodeByName(const char* name) = 0;
+  // A new top-level node showing object (the scene takes it), named after
+  // the object's class with the next free number: Box001, Box002, ...
+  // Undo removes it again while theHold is holding.
+  virtual INode* CreateObjectNode(Object* object) = 0;
+  // Removes the node from the scene; its children move to its parent and
+  // keep their place in the world. While theHold is holding, undo brings
+  // it back; otherwise it is freed.
+  virtual void DeleteNode(INode* node, BOOL redraw = TRUE) = 0;
+  virtual int GetSelNodeCount() = 0;
+  virtual INode* GetSelNode(int i) = 0;
+  virtual void SelectNode(INode* node, int clearSel = 1) = 0;
+  virtual void DeselectNode(INode* node) = 0;
+  virtual void ClearNodeSelection(BOOL redraw = TRUE) = 0;
+};
+
+Interface* GetCOREInterface();

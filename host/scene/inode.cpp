@@ -1,0 +1,138 @@
+// Scene nodes: hierarchy, transforms and settings, each change recorded for undo.
+#include <algorithm>
+
+#include "host/hold.h"
+#include "node_restores.h"
+#include "scene_internal.h"
+
+namespace {
+
+bool is_ancestor_or_self(const INode* candidate, const INode* node) {
+  for (const INode* n = node; n != nullptr; n = n->GetParentNode())
+    if (n == candidate) return true;
+  return false;
+}
+
+// m relative to the frame parent; a parent frame with no inverse leaves m as it is.
+Matrix3 relative_to(const Matrix3& m, const Matrix3& parent) {
+  Matrix3 inverse;
+  return Inverse(parent, &inverse) ? m * inverse : m;
+}
+
+}  // namespace
+
+INode::INode(Object* object, bool is_root) : object_(object), is_root_(is_root) {}
+
+INode::~INode() {
+  if (object_ != nullptr) object_->DeleteThis();
+}
+
+INode::State INode::state() const {
+  return {name_,   local_tm_,     offset_pos_,      offset_scale_, offset_rot_,
+          hidden_, cast_shadows_, receive_shadows_, renderable_,   wire_color_};
+}
+
+void INode::set_state(const State& s) {
+  name_ = s.name;
+  local_tm_ = s.local_tm;
+  offset_pos_ = s.offset_pos;
+  offset_scale_ = s.offset_scale;
+  offset_rot_ = s.offset_rot;
+  hidden_ = s.hidden;
+  cast_shadows_ = s.cast_shadows;
+  receive_shadows_ = s.receive_shadows;
+  renderable_ = s.renderable;
+  wire_color_ = s.wire_color;
+}
+
+void INode::hold_state() {
+  if (theHold.Holding()) theHold.Put(new NodeStateRestore(this));
+}
+
+void INode::SetName(const char* name) {
+  hold_state();
+  name_ = name;
+}
+
+Matrix3 INode::parent_tm() const { return parent_ != nullptr ? parent_->GetNodeTM(0) : Matrix3::Identity(); }
+
+Matrix3 INode::GetNodeTM(TimeValue) const { return local_tm_ * parent_tm(); }
+
+void INode::SetNodeTM(TimeValue, const Matrix3& tm) {
+  hold_state();
+  local_tm_ = relative_to(tm, parent_tm());
+}
+
+Matrix3 INode::GetObjectTM(TimeValue t) const {
+  Matrix3 offset = ScaleMatrix(offset_scale_) * QuatToMatrix(offset_rot_) * TransMatrix(offset_pos_);
+  return offset * GetNodeTM(t);
+}
+
+void INode::SetObjOffsetPos(const Point3& p) {
+  hold_state();
+  offset_pos_ = p;
+}
+
+void INode::SetObjOffsetRot(const Quat& q) {
+  hold_state();
+  offset_rot_ = q;
+}
+
+void INode::SetObjOffsetScale(const Point3& s) {
+  hold_state();
+  offset_scale_ = s;
+}
+
+void INode::Hide(BOOL on) {
+  hold_state();
+  hidden_ = on != FALSE;
+}
+
+void INode::SetCastShadows(BOOL on) {
+  hold_state();
+  cast_shadows_ = on != FALSE;
+}
+
+void INode::SetRcvShadows(BOOL on) {
+  hold_state();
+  receive_shadows_ = on != FALSE;
+}
+
+void INode::SetRenderable(BOOL on) {
+  hold_state();
+  renderable_ = on != FALSE;
+}
+
+void INode::SetWireColor(DWORD color) {
+  hold_state();
+  wire_color_ = color;
+}
+
+void INode::relink(INode* new_parent, int index, const Matrix3& local_tm) {
+  if (parent_ != nullptr) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), this));
+  }
+  parent_ = new_parent;
+  auto& siblings = new_parent->children_;
+  if (index < 0 || index > static_cast<int>(siblings.size())) index = static_cast<int>(siblings.size());
+  siblings.insert(siblings.begin() + index, this);
+  local_tm_ = local_tm;
+}
+
+void INode::AttachChild(INode* child, int keepTM) {
+  if (child == nullptr || child->is_root_ || child->deleted_ || is_ancestor_or_self(child, this)) return;
+  Matrix3 local = keepTM ? relative_to(child->GetNodeTM(0), GetNodeTM(0)) : child->local_tm_;
+  if (theHold.Holding()) {
+    INode* old_parent = child->parent_;
+    auto& siblings = old_parent->children_;
+    int old_index = static_cast<int>(std::find(siblings.begin(), siblings.end(), child) - siblings.begin());
+    theHold.Put(new NodeLinkRestore(child, old_parent, old_index, child->local_tm_));
+  }
+  child->relink(this, -1, local);
+}
+
+void INode::Detach(TimeValue, int keepTM) {
+  if (is_root_ || deleted_) return;
+  Scene::get().GetRootNode()->AttachChild(this, keepTM);
+}

@@ -1,0 +1,72 @@
+// The primitives' script classes; calling one makes a node:
+//   box length:20 width:10 pos:[0,0,5] name:"crate" wirecolor:red
+#include <memory>
+
+#include "host/checks.h"
+#include "host/hold.h"
+#include "host/locals.h"
+#include "host/properties.h"
+#include "node_values.h"
+#include "scene_internal.h"
+
+namespace {
+
+// Default wire colours: varied, and the same sequence every run.
+DWORD next_wire_color() {
+  static unsigned int state = 12345u;
+  state = state * 1103515245u + 12345u;
+  unsigned int bits = state >> 8;
+  return RGB(bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF);
+}
+
+class ScopedHoldSuspension {
+ public:
+  ScopedHoldSuspension() { theHold.Suspend(); }
+  ~ScopedHoldSuspension() { theHold.Resume(); }
+  ScopedHoldSuspension(const ScopedHoldSuspension&) = delete;
+  ScopedHoldSuspension& operator=(const ScopedHoldSuspension&) = delete;
+};
+
+// Keyword arguments name the object's parameters first; the node then
+// takes its name and every node property given (pos:, wirecolor:, ...),
+// in the order written. Other keywords are ignored.
+template <typename T>
+Value* create_node(Value** arg_list, int count, const char* fn) {
+  check_positional_count(fn, 0, arg_list, count);
+  int first_key = positional_count(arg_list, count) + 1;
+  auto object = std::make_unique<T>();
+  {
+    ScopedHoldSuspension not_recorded;  // the new object is not in the scene yet
+    for (int i = first_key; i + 1 < count; i += 2) {
+      int param = object->FindParam(arg_list[i]->to_string());
+      if (param < 0) continue;
+      object->SetValue(param, object->GetParamDef(param).is_int
+                                  ? static_cast<float>(arg_list[i + 1]->to_int())
+                                  : arg_list[i + 1]->to_float());
+    }
+  }
+  INode* node = Scene::get().CreateObjectNode(object.release());
+  {
+    ScopedHoldSuspension not_recorded;  // undoing the creation undoes its settings
+    node->SetWireColor(next_wire_color());
+  }
+  OneValueLocal result(wrap_node(node));
+  for (int i = first_key; i + 1 < count; i += 2) {
+    Value* key = arg_list[i];
+    if (static_cast<SimpleObject*>(node->GetObjectRef())->FindParam(key->to_string()) >= 0) continue;
+    if (find_property(result.value->tag, key) != nullptr) result.value->set_property(key, arg_list[i + 1]);
+  }
+  return result.value;
+}
+
+Value* make_box(Value** a, int count) { return create_node<BoxObject>(a, count, "box"); }
+Value* make_sphere(Value** a, int count) { return create_node<SphereObject>(a, count, "sphere"); }
+Value* make_cylinder(Value** a, int count) { return create_node<CylinderObject>(a, count, "cylinder"); }
+Value* make_plane(Value** a, int count) { return create_node<PlaneObject>(a, count, "plane"); }
+
+}  // namespace
+
+ValueMetaClass Box_class("Box", &GeometryClass_class, make_box);
+ValueMetaClass Sphere_class("Sphere", &GeometryClass_class, make_sphere);
+ValueMetaClass Cylinder_class("Cylinder", &GeometryClass_class, make_cylinder);
+ValueMetaClass Plane_class("Plane", &GeometryClass_class, make_plane);

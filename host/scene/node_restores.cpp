@@ -1,0 +1,62 @@
+// Undo and redo of node changes.
+#include <algorithm>
+#include <utility>
+
+#include "node_restores.h"
+#include "scene_internal.h"
+
+NodeStateRestore::NodeStateRestore(INode* node) : node_(node), state_(node->state()) {}
+
+void NodeStateRestore::swap() {
+  INode::State current = node_->state();
+  node_->set_state(state_);
+  state_ = std::move(current);
+}
+
+void NodeStateRestore::Restore(int) { swap(); }
+void NodeStateRestore::Redo() { swap(); }
+
+NodeLinkRestore::NodeLinkRestore(INode* node, INode* parent, int index, const Matrix3& local_tm)
+    : node_(node), parent_(parent), index_(index), local_tm_(local_tm) {}
+
+void NodeLinkRestore::swap() {
+  INode* current_parent = node_->GetParentNode();
+  const auto& siblings = current_parent->children_;
+  int current_index = static_cast<int>(std::find(siblings.begin(), siblings.end(), node_) - siblings.begin());
+  Matrix3 current_tm = node_->local_tm_;
+  node_->relink(parent_, index_, local_tm_);
+  parent_ = current_parent;
+  index_ = current_index;
+  local_tm_ = current_tm;
+}
+
+void NodeLinkRestore::Restore(int) { swap(); }
+void NodeLinkRestore::Redo() { swap(); }
+
+NodeExistenceRestore::NodeExistenceRestore(INode* created) : node_(created), created_(true) {}
+
+NodeExistenceRestore::NodeExistenceRestore(std::unique_ptr<INode> deleted, INode* parent, int index)
+    : node_(deleted.get()), owned_(std::move(deleted)), parent_(parent), index_(index), created_(false) {}
+
+void NodeExistenceRestore::take_out() {
+  parent_ = node_->GetParentNode();
+  const auto& siblings = parent_->children_;
+  index_ = static_cast<int>(std::find(siblings.begin(), siblings.end(), node_) - siblings.begin());
+  owned_ = Scene::get().remove(node_);
+}
+
+void NodeExistenceRestore::put_back() { Scene::get().insert(std::move(owned_), parent_, index_); }
+
+void NodeExistenceRestore::Restore(int) {
+  if (created_)
+    take_out();
+  else
+    put_back();
+}
+
+void NodeExistenceRestore::Redo() {
+  if (created_)
+    put_back();
+  else
+    take_out();
+}

@@ -1,0 +1,265 @@
+// Scene nodes and their objects as script values, and the node properties.
+#include "node_values.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "../runtime/geometry_internal.h"
+#include "host/locals.h"
+#include "host/properties.h"
+#include "host/script_time.h"
+#include "scene_internal.h"
+
+using host::geometry::matrix_of;
+using host::geometry::rotation_of;
+using host::geometry::scale_of;
+
+namespace {
+
+INode* self_node(Value* self) { return static_cast<NodeValue*>(self)->checked_node(); }
+Matrix3 world_tm(Value* self) { return self_node(self)->GetNodeTM(MAXScript_time()); }
+void set_world_tm(Value* self, const Matrix3& tm) { self_node(self)->SetNodeTM(MAXScript_time(), tm); }
+
+// A transform from its parts: scale, then rotation, then position.
+Matrix3 compose(const Point3& scale, const Quat& rotation, const Point3& pos) {
+  return ScaleMatrix(scale) * QuatToMatrix(rotation) * TransMatrix(pos);
+}
+
+Value* get_name(Value* self) { return new String(self_node(self)->GetName()); }
+void set_name(Value* self, Value* v) { self_node(self)->SetName(v->to_string()); }
+
+Value* get_pos(Value* self) { return new Point3Value(world_tm(self).GetTrans()); }
+void set_pos(Value* self, Value* v) {
+  Matrix3 tm = world_tm(self);
+  tm.SetTrans(v->to_point3());
+  set_world_tm(self, tm);
+}
+
+Value* get_rotation(Value* self) { return new QuatValue(MatrixToQuat(world_tm(self))); }
+void set_rotation(Value* self, Value* v) {
+  Quat q = rotation_of(v);
+  Matrix3 tm = world_tm(self);
+  set_world_tm(self, compose(scale_of(tm), q, tm.GetTrans()));
+}
+
+Value* get_scale(Value* self) { return new Point3Value(scale_of(world_tm(self))); }
+void set_scale(Value* self, Value* v) {
+  Point3 s = v->to_point3();
+  Matrix3 tm = world_tm(self);
+  set_world_tm(self, compose(s, MatrixToQuat(tm), tm.GetTrans()));
+}
+
+Value* get_transform(Value* self) { return new Matrix3Value(world_tm(self)); }
+void set_transform(Value* self, Value* v) { set_world_tm(self, matrix_of(v, "transform")); }
+
+Value* get_object_transform(Value* self) {
+  return new Matrix3Value(self_node(self)->GetObjectTM(MAXScript_time()));
+}
+
+Value* get_offset_pos(Value* self) { return new Point3Value(self_node(self)->GetObjOffsetPos()); }
+void set_offset_pos(Value* self, Value* v) { self_node(self)->SetObjOffsetPos(v->to_point3()); }
+Value* get_offset_rot(Value* self) { return new QuatValue(self_node(self)->GetObjOffsetRot()); }
+void set_offset_rot(Value* self, Value* v) { self_node(self)->SetObjOffsetRot(rotation_of(v)); }
+Value* get_offset_scale(Value* self) { return new Point3Value(self_node(self)->GetObjOffsetScale()); }
+void set_offset_scale(Value* self, Value* v) { self_node(self)->SetObjOffsetScale(v->to_point3()); }
+
+Value* get_parent(Value* self) {
+  INode* parent = self_node(self)->GetParentNode();
+  return parent == nullptr || parent->IsRootNode() ? static_cast<Value*>(&undefined) : wrap_node(parent);
+}
+void set_parent(Value* self, Value* v) {
+  INode* node = self_node(self);
+  if (v == &undefined) {
+    node->Detach(MAXScript_time());
+    return;
+  }
+  INode* parent = node_arg(v, "parent");
+  parent->AttachChild(node);
+  if (node->GetParentNode() != parent) throw RuntimeError(host::msg::kParentLoop, v);
+}
+
+Value* get_children(Value* self) {
+  INode* node = self_node(self);
+  auto* children = new Array(node->NumberOfChildren());
+  OneValueLocal keep(children);
+  for (int i = 0; i < node->NumberOfChildren(); ++i) children->append(wrap_node(node->GetChildNode(i)));
+  return children;
+}
+
+int channel(float c) { return static_cast<int>(std::lround(std::clamp(c, 0.0f, 1.0f) * 255.0f)); }
+Value* get_wirecolor(Value* self) {
+  DWORD c = self_node(self)->GetWireColor();
+  return new ColorValue(AColor((c & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, ((c >> 16) & 0xFF) / 255.0f));
+}
+void set_wirecolor(Value* self, Value* v) {
+  AColor c = v->to_acolor();
+  self_node(self)->SetWireColor(RGB(channel(c.r), channel(c.g), channel(c.b)));
+}
+
+Value* get_hidden(Value* self) { return bool_result(self_node(self)->IsHidden()); }
+void set_hidden(Value* self, Value* v) { self_node(self)->Hide(v->to_bool()); }
+Value* get_cast_shadows(Value* self) { return bool_result(self_node(self)->CastShadows()); }
+void set_cast_shadows(Value* self, Value* v) { self_node(self)->SetCastShadows(v->to_bool()); }
+Value* get_receive_shadows(Value* self) { return bool_result(self_node(self)->RcvShadows()); }
+void set_receive_shadows(Value* self, Value* v) { self_node(self)->SetRcvShadows(v->to_bool()); }
+Value* get_renderable(Value* self) { return bool_result(self_node(self)->Renderable()); }
+void set_renderable(Value* self, Value* v) { self_node(self)->SetRenderable(v->to_bool()); }
+
+Value* get_selected(Value* self) { return bool_result(self_node(self)->Selected()); }
+void set_selected(Value* self, Value* v) {
+  INode* node = self_node(self);
+  if (v->to_bool())
+    Scene::get().SelectNode(node, 0);
+  else
+    Scene::get().DeselectNode(node);
+}
+
+Value* get_base_object(Value* self) { return wrap_object(self_node(self)->GetObjectRef()); }
+
+// Listed by neither getPropNames nor showProperties of a node: those give
+// its object's parameters, as the application's do.
+PropertyTable node_properties{
+    {"name", "string", get_name, set_name, true},
+    {"pos", "point3", get_pos, set_pos, true},
+    {"position", "point3", get_pos, set_pos, true},
+    {"rotation", "quat", get_rotation, set_rotation, true},
+    {"scale", "point3", get_scale, set_scale, true},
+    {"transform", "matrix3", get_transform, set_transform, true},
+    {"objectTransform", "matrix3", get_object_transform, nullptr, true},
+    {"objectOffsetPos", "point3", get_offset_pos, set_offset_pos, true},
+    {"objectOffsetRot", "quat", get_offset_rot, set_offset_rot, true},
+    {"objectOffsetScale", "point3", get_offset_scale, set_offset_scale, true},
+    {"parent", "node", get_parent, set_parent, true},
+    {"children", "array", get_children, nullptr, true},
+    {"wirecolor", "color", get_wirecolor, set_wirecolor, true},
+    {"isHidden", "boolean", get_hidden, set_hidden, true},
+    {"castShadows", "boolean", get_cast_shadows, set_cast_shadows, true},
+    {"receiveShadows", "boolean", get_receive_shadows, set_receive_shadows, true},
+    {"renderable", "boolean", get_renderable, set_renderable, true},
+    {"isSelected", "boolean", get_selected, set_selected, true},
+    {"baseObject", "object", get_base_object, nullptr, true},
+};
+
+ValueMetaClass* class_of_object(Object* object) {
+  Class_ID id = object->ClassID();
+  if (id == Class_ID(BOXOBJ_CLASS_ID, 0)) return &Box_class;
+  if (id == Class_ID(SPHERE_CLASS_ID, 0)) return &Sphere_class;
+  if (id == Class_ID(CYLINDER_CLASS_ID, 0)) return &Cylinder_class;
+  if (id == PLANE_CLASS_ID) return &Plane_class;
+  if (object->SuperClassID() == GEOMOBJECT_CLASS_ID) return &GeometryClass_class;
+  return &MAXNode_class;
+}
+
+// The parameter a property names on the object, or -1.
+int param_index(Object* object, Value* prop, SimpleObject** simple) {
+  *simple = dynamic_cast<SimpleObject*>(object);
+  return *simple != nullptr ? (*simple)->FindParam(prop->to_string()) : -1;
+}
+
+Value* get_param(Object* object, Value* prop) {
+  SimpleObject* simple;
+  int i = param_index(object, prop, &simple);
+  if (i < 0) return nullptr;
+  if (simple->GetParamDef(i).is_int) return Integer::intern(simple->GetInt(i));
+  return new Float(simple->GetFloat(i));
+}
+
+bool set_param(Object* object, Value* prop, Value* v) {
+  SimpleObject* simple;
+  int i = param_index(object, prop, &simple);
+  if (i < 0) return false;
+  simple->SetValue(i, simple->GetParamDef(i).is_int ? static_cast<float>(v->to_int()) : v->to_float());
+  return true;
+}
+
+void param_names(Object* object, std::vector<Value*>& names) {
+  if (auto* simple = dynamic_cast<SimpleObject*>(object))
+    for (int i = 0; i < simple->NumParams(); ++i) names.push_back(Name::intern(simple->GetParamDef(i).name));
+}
+
+}  // namespace
+
+ValueMetaClass GeometryClass_class("GeometryClass", &MAXNode_class, nullptr, &node_properties);
+
+NodeValue::NodeValue(WrapperRegistry* registry, void* node) : HostObjectWrapper(registry, node) {
+  tag = class_of_object(this->node()->GetObjectRef());
+}
+
+INode* NodeValue::checked_node() {
+  check_not_deleted();
+  return node();
+}
+
+void NodeValue::sprin1(CharStream* s) {
+  if (is_deleted()) {
+    s->puts(host::msg::kDeletedNodePrint);
+    return;
+  }
+  Point3 p = node()->GetNodeTM(MAXScript_time()).GetTrans();
+  s->printf("$%s:%s @ [%f,%f,%f]", tag->name, node()->GetName(), p.x, p.y, p.z);
+}
+
+Value* NodeValue::get_property(Value* prop) {
+  INode* n = checked_node();
+  if (find_property(tag, prop) != nullptr) return Value::get_property(prop);
+  if (Value* v = get_param(n->GetObjectRef(), prop)) return v;
+  throw AccessorError(this, prop);
+}
+
+Value* NodeValue::set_property(Value* prop, Value* new_value) {
+  INode* n = checked_node();
+  if (find_property(tag, prop) != nullptr) return Value::set_property(prop, new_value);
+  if (set_param(n->GetObjectRef(), prop, new_value)) return new_value;
+  throw AccessorError(this, prop);
+}
+
+void NodeValue::get_prop_names(std::vector<Value*>& names) {
+  param_names(checked_node()->GetObjectRef(), names);
+}
+
+ObjectValue::ObjectValue(WrapperRegistry* registry, void* object) : HostObjectWrapper(registry, object) {
+  tag = class_of_object(base_object());
+}
+
+void ObjectValue::sprin1(CharStream* s) {
+  if (is_deleted()) {
+    s->puts(host::msg::kDeletedObjectPrint);
+    return;
+  }
+  s->puts(tag->name);
+}
+
+Value* ObjectValue::get_property(Value* prop) {
+  check_not_deleted();
+  if (Value* v = get_param(base_object(), prop)) return v;
+  throw AccessorError(this, prop);
+}
+
+Value* ObjectValue::set_property(Value* prop, Value* new_value) {
+  check_not_deleted();
+  if (set_param(base_object(), prop, new_value)) return new_value;
+  throw AccessorError(this, prop);
+}
+
+void ObjectValue::get_prop_names(std::vector<Value*>& names) {
+  check_not_deleted();
+  param_names(base_object(), names);
+}
+
+Value* wrap_node(INode* node) {
+  return Scene::get().registry().wrap(
+      node, [](WrapperRegistry* r, void* n) -> HostObjectWrapper* { return new NodeValue(r, n); });
+}
+
+Value* wrap_object(Object* object) {
+  return Scene::get().registry().wrap(
+      object, [](WrapperRegistry* r, void* o) -> HostObjectWrapper* { return new ObjectValue(r, o); });
+}
+
+bool is_node_value(Value* v) { return dynamic_cast<NodeValue*>(v) != nullptr; }
+
+INode* node_arg(Value* v, const char* fn) {
+  auto* node = dynamic_cast<NodeValue*>(v);
+  if (node == nullptr) throw TypeError(fn, v, &MAXNode_class);
+  return node->checked_node();
+}

@@ -1,0 +1,48 @@
+// The script values of scene nodes and of the objects they show, and the
+// script classes of the primitives (Box, Sphere, Cylinder, Plane).
+#pragma once
+
+#include "host/classes.h"
+#include "host/host_objects.h"
+#include "host/inode.h"
+#include "host/simple_objects.h"
+
+// A scene node as scripts see it: $Box:Box001 @ [0.000000,0.000000,0.000000].
+// Besides the node's own properties, it reads and sets its object's creation
+// parameters ($b.height = 20).
+class NodeValue : public HostObjectWrapper {
+ public:
+  NodeValue(WrapperRegistry* registry, void* node);
+  INode* node() const { return static_cast<INode*>(object()); }
+  // The node, or "Attempted to access deleted scene object".
+  INode* checked_node();
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  void get_prop_names(std::vector<Value*>& names) override;
+};
+
+// A node's base object: its creation parameters.
+class ObjectValue : public HostObjectWrapper {
+ public:
+  ObjectValue(WrapperRegistry* registry, void* object);
+  Object* base_object() const { return static_cast<Object*>(object()); }
+  void sprin1(CharStream* s) override;
+  Value* get_property(Value* prop) override;
+  Value* set_property(Value* prop, Value* new_value) override;
+  void get_prop_names(std::vector<Value*>& names) override;
+};
+
+// The one script value of a node / object in the scene.
+Value* wrap_node(INode* node);
+Value* wrap_object(Object* object);
+// The node a value stands for, or a TypeError naming fn; a deleted node
+// raises the deleted-object error.
+INode* node_arg(Value* v, const char* fn);
+bool is_node_value(Value* v);
+
+extern ValueMetaClass GeometryClass_class;
+extern ValueMetaClass Box_class;
+extern ValueMetaClass Sphere_class;
+extern ValueMetaClass Cylinder_class;
+extern ValueMetaClass Plane_class;

@@ -1,0 +1,134 @@
+// The scene: its nodes, their names, deletion and the selection.
+#include <strings.h>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/hold.h"
+#include "host/script_time.h"
+#include "node_restores.h"
+#include "scene_internal.h"
+
+namespace {
+
+void add_subtree(INode* node, std::vector<INode*>& out) {
+  for (int i = 0; i < node->NumberOfChildren(); ++i) {
+    out.push_back(node->GetChildNode(i));
+    add_subtree(node->GetChildNode(i), out);
+  }
+}
+
+int index_among_siblings(INode* node) {
+  INode* parent = node->GetParentNode();
+  for (int i = 0; i < parent->NumberOfChildren(); ++i)
+    if (parent->GetChildNode(i) == node) return i;
+  return -1;
+}
+
+}  // namespace
+
+Scene& Scene::get() {
+  static Scene* scene = new Scene;  // outlives the script values that wrap its nodes
+  return *scene;
+}
+
+Interface* GetCOREInterface() { return &Scene::get(); }
+
+Scene::Scene() : root_(new INode(nullptr, true)) { root_->name_ = "Scene Root"; }
+
+TimeValue Scene::GetTime() { return host_slider_time(); }
+
+std::vector<INode*> Scene::nodes() const {
+  std::vector<INode*> out;
+  add_subtree(root_.get(), out);
+  return out;
+}
+
+INode* Scene::GetINodeByName(const char* name) {
+  for (INode* node : nodes())
+    if (strcasecmp(node->GetName(), name) == 0) return node;
+  return nullptr;
+}
+
+std::string Scene::unique_name(const std::string& base) const {
+  int highest = 0;
+  for (INode* node : nodes()) {
+    const std::string& name = node->name_;
+    if (name.size() != base.size() + 3 || strncasecmp(name.c_str(), base.c_str(), base.size()) != 0) continue;
+    const char* digits = name.c_str() + base.size();
+    if (!std::all_of(digits, digits + 3, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+      continue;
+    highest = std::max(highest, std::atoi(digits));
+  }
+  char number[16];
+  std::snprintf(number, sizeof number, "%03d", highest + 1);
+  return base + number;
+}
+
+INode* Scene::CreateObjectNode(Object* object) {
+  std::string class_name;
+  object->GetClassName(class_name);
+  auto* node = new INode(object, false);
+  node->name_ = unique_name(class_name);
+  insert(std::unique_ptr<INode>(node), root_.get(), -1);
+  if (theHold.Holding()) theHold.Put(new NodeExistenceRestore(node));
+  return node;
+}
+
+void Scene::DeleteNode(INode* node, BOOL) {
+  if (node == nullptr || node->is_root_ || node->deleted_) return;
+  INode* parent = node->GetParentNode();
+  while (node->NumberOfChildren() > 0) parent->AttachChild(node->GetChildNode(0), 1);
+  int index = index_among_siblings(node);
+  std::unique_ptr<INode> owned = remove(node);
+  if (theHold.Holding()) theHold.Put(new NodeExistenceRestore(std::move(owned), parent, index));
+}
+
+std::unique_ptr<INode> Scene::remove(INode* node) {
+  auto& siblings = node->parent_->children_;
+  siblings.erase(std::find(siblings.begin(), siblings.end(), node));
+  node->selected_ = false;
+  node->deleted_ = true;
+  registry_.object_deleted(node);
+  registry_.object_deleted(node->object_);
+  auto found = std::find_if(owned_.begin(), owned_.end(), [node](const auto& p) { return p.get() == node; });
+  std::unique_ptr<INode> owned = std::move(*found);
+  owned_.erase(found);
+  return owned;
+}
+
+void Scene::insert(std::unique_ptr<INode> node, INode* parent, int index) {
+  INode* n = node.get();
+  owned_.push_back(std::move(node));
+  n->deleted_ = false;
+  auto& siblings = parent->children_;
+  if (index < 0 || index > static_cast<int>(siblings.size())) index = static_cast<int>(siblings.size());
+  siblings.insert(siblings.begin() + index, n);
+  n->parent_ = parent;
+}
+
+int Scene::GetSelNodeCount() {
+  int count = 0;
+  for (INode* node : nodes()) count += node->selected_ ? 1 : 0;
+  return count;
+}
+
+INode* Scene::GetSelNode(int i) {
+  for (INode* node : nodes())
+    if (node->selected_ && i-- == 0) return node;
+  return nullptr;
+}
+
+void Scene::SelectNode(INode* node, int clearSel) {
+  if (clearSel) ClearNodeSelection();
+  if (node != nullptr && !node->is_root_ && !node->deleted_) node->selected_ = true;
+}
+
+void Scene::DeselectNode(INode* node) {
+  if (node != nullptr) node->selected_ = false;
+}
+
+void Scene::ClearNodeSelection(BOOL) {
+  for (INode* node : nodes()) node->selected_ = false;
+}

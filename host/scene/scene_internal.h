@@ -1,0 +1,46 @@
+// The scene behind GetCOREInterface(): it owns the nodes in it, and the
+// wrappers scripts see of them.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/host_objects.h"
+#include "host/scene.h"
+
+class Scene : public Interface {
+ public:
+  static Scene& get();
+
+  TimeValue GetTime() override;
+  INode* GetRootNode() override { return root_.get(); }
+  INode* GetINodeByName(const char* name) override;
+  INode* CreateObjectNode(Object* object) override;
+  void DeleteNode(INode* node, BOOL redraw = TRUE) override;
+  int GetSelNodeCount() override;
+  INode* GetSelNode(int i) override;
+  void SelectNode(INode* node, int clearSel = 1) override;
+  void DeselectNode(INode* node) override;
+  void ClearNodeSelection(BOOL redraw = TRUE) override;
+
+  // Every node but the root, each parent before its children, siblings in
+  // the order they were linked.
+  std::vector<INode*> nodes() const;
+  // base followed by one more than the highest three-digit number a node
+  // named base### has: Box001, Box002, ...
+  std::string unique_name(const std::string& base) const;
+  // One script value for each node and object in the scene.
+  WrapperRegistry& registry() { return registry_; }
+
+  // Takes a node out of the scene (its wrappers become deleted ones) and
+  // puts one back under parent at index; used by deletion and undo.
+  std::unique_ptr<INode> remove(INode* node);
+  void insert(std::unique_ptr<INode> node, INode* parent, int index);
+
+ private:
+  Scene();
+  std::unique_ptr<INode> root_;
+  std::vector<std::unique_ptr<INode>> owned_;
+  WrapperRegistry registry_;
+};

@@ -1,0 +1,61 @@
+// The primitive objects' creation parameters.
+#include "host/simple_objects.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+#include "host/hold.h"
+
+class SimpleParamRestore : public RestoreObj {
+ public:
+  SimpleParamRestore(SimpleObject* object, int index)
+      : object_(object), index_(index), value_(object->values_[index]) {}
+  void Restore(int) override { std::swap(object_->values_[index_], value_); }
+  void Redo() override { std::swap(object_->values_[index_], value_); }
+
+ private:
+  SimpleObject* object_;
+  int index_;
+  float value_;
+};
+
+SimpleObject::SimpleObject(const char* class_name, std::vector<SimpleParamDef> defs)
+    : class_name_(class_name), defs_(std::move(defs)) {
+  for (const SimpleParamDef& d : defs_) values_.push_back(d.default_value);
+}
+
+int SimpleObject::FindParam(const char* name) const {
+  for (int i = 0; i < NumParams(); ++i)
+    if (strcasecmp(defs_[i].name, name) == 0) return i;
+  return -1;
+}
+
+void SimpleObject::SetValue(int i, float value) {
+  if (defs_[i].is_int) value = static_cast<float>(std::max(static_cast<int>(value), defs_[i].least));
+  if (theHold.Holding()) theHold.Put(new SimpleParamRestore(this, i));
+  values_[i] = value;
+}
+
+BoxObject::BoxObject()
+    : SimpleObject("Box", {{"length", false, 25},
+                           {"width", false, 25},
+                           {"height", false, 25},
+                           {"lengthsegs", true, 1, 1},
+                           {"widthsegs", true, 1, 1},
+                           {"heightsegs", true, 1, 1}}) {}
+
+SphereObject::SphereObject() : SimpleObject("Sphere", {{"radius", false, 25}, {"segs", true, 16, 4}}) {}
+
+CylinderObject::CylinderObject()
+    : SimpleObject("Cylinder", {{"radius", false, 15},
+                                {"height", false, 25},
+                                {"heightsegs", true, 1, 1},
+                                {"capsegs", true, 1, 1},
+                                {"sides", true, 24, 3}}) {}
+
+PlaneObject::PlaneObject()
+    : SimpleObject("Plane", {{"length", false, 25},
+                             {"width", false, 25},
+                             {"lengthsegs", true, 4, 1},
+                             {"widthsegs", true, 4, 1}}) {}
