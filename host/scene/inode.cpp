@@ -56,7 +56,12 @@ void INode::SetName(const char* name) {
 
 Matrix3 INode::parent_tm() const { return parent_ != nullptr ? parent_->GetNodeTM(0) : Matrix3::Identity(); }
 
-Matrix3 INode::GetNodeTM(TimeValue) const { return local_tm_ * parent_tm(); }
+// Up the hierarchy without recursion: it may be as deep as scripts make it.
+Matrix3 INode::GetNodeTM(TimeValue) const {
+  Matrix3 tm = local_tm_;
+  for (const INode* n = parent_; n != nullptr; n = n->parent_) tm = tm * n->local_tm_;
+  return tm;
+}
 
 void INode::SetNodeTM(TimeValue, const Matrix3& tm) {
   hold_state();

@@ -2,6 +2,7 @@
 // getNodeByName, isDeleted, isValidNode and the selection.
 #include <strings.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "../runtime/geometry_internal.h"
@@ -29,7 +30,10 @@ void for_each_node(Value* v, const char* fn, const std::function<void(INode*)>& 
 Value* delete_cf(Value** arg_list, int count) {
   check_arg_count("delete", 1, count);
   std::vector<INode*> doomed;
-  for_each_node(arg_list[0], "delete", [&](INode* n) { doomed.push_back(n); });
+  // Each once: a node named twice would be gone by its second turn.
+  for_each_node(arg_list[0], "delete", [&](INode* n) {
+    if (std::find(doomed.begin(), doomed.end(), n) == doomed.end()) doomed.push_back(n);
+  });
   for (INode* n : doomed) Scene::get().DeleteNode(n);
   return &ok;
 }

@@ -14,25 +14,28 @@ bool same_char(char pattern, char name) {
   return std::tolower(static_cast<unsigned char>(pattern)) == std::tolower(static_cast<unsigned char>(name));
 }
 
-// * matches any run of characters, ? any one; case does not matter.
+// * matches any run of characters, ? any one; case does not matter. Each *
+// is tried at one place at a time, going back only to the latest one, so a
+// pattern of many stars takes time in proportion to the name, not beyond.
 bool matches(const char* pattern, const char* name) {
-  if (*pattern == '\0') return *name == '\0';
-  if (*pattern == '*') {
-    for (const char* rest = name;; ++rest) {
-      if (matches(pattern + 1, rest)) return true;
-      if (*rest == '\0') return false;
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*name != '\0') {
+    if (*pattern == '*') {
+      star = pattern++;
+      resume = name;
+    } else if (*pattern != '\0' && (*pattern == '?' || same_char(*pattern, *name))) {
+      ++pattern;
+      ++name;
+    } else if (star != nullptr) {
+      pattern = star + 1;
+      name = ++resume;
+    } else {
+      return false;
     }
   }
-  if (*name == '\0') return false;
-  if (*pattern != '?' && !same_char(*pattern, *name)) return false;
-  return matches(pattern + 1, name + 1);
-}
-
-void add_descendants(INode* node, std::vector<INode*>& out) {
-  for (int i = 0; i < node->NumberOfChildren(); ++i) {
-    out.push_back(node->GetChildNode(i));
-    add_descendants(node->GetChildNode(i), out);
-  }
+  while (*pattern == '*') ++pattern;
+  return *pattern == '\0';
 }
 
 // The nodes a path names, in scene order. The first level looks through the
@@ -50,8 +53,9 @@ std::vector<INode*> resolve(const PathNameValue* path) {
   std::vector<INode*> found;
   for (std::size_t level = 0; level < levels.size(); ++level) {
     if (levels[level] == "...") {
+      if (level == 0) continue;  // already the whole scene
       std::vector<INode*> below;
-      for (INode* n : found) add_descendants(n, below);
+      for (INode* n : found) add_subtree(n, below);
       candidates = below;
       continue;
     }

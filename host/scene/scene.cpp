@@ -1,5 +1,6 @@
 // The scene: its nodes, their names, deletion and the selection.
 #include <strings.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -10,14 +11,22 @@
 #include "node_restores.h"
 #include "scene_internal.h"
 
-namespace {
-
+// Depth first, without recursion: hierarchies may be as deep as scripts make them.
 void add_subtree(INode* node, std::vector<INode*>& out) {
-  for (int i = 0; i < node->NumberOfChildren(); ++i) {
-    out.push_back(node->GetChildNode(i));
-    add_subtree(node->GetChildNode(i), out);
+  std::vector<std::pair<INode*, int>> stack{{node, 0}};
+  while (!stack.empty()) {
+    auto& [parent, next] = stack.back();
+    if (next == parent->NumberOfChildren()) {
+      stack.pop_back();
+      continue;
+    }
+    INode* child = parent->GetChildNode(next++);
+    out.push_back(child);
+    stack.emplace_back(child, 0);
   }
 }
+
+namespace {
 
 int index_among_siblings(INode* node) {
   INode* parent = node->GetParentNode();
@@ -53,7 +62,7 @@ INode* Scene::GetINodeByName(const char* name) {
 
 std::string Scene::unique_name(const std::string& base) const {
   int highest = 0;
-  for (INode* node : nodes()) {
+  for (const auto& node : owned_) {
     const std::string& name = node->name_;
     if (name.size() != base.size() + 3 || strncasecmp(name.c_str(), base.c_str(), base.size()) != 0) continue;
     const char* digits = name.c_str() + base.size();
@@ -82,7 +91,10 @@ void Scene::DeleteNode(INode* node, BOOL) {
   while (node->NumberOfChildren() > 0) parent->AttachChild(node->GetChildNode(0), 1);
   int index = index_among_siblings(node);
   std::unique_ptr<INode> owned = remove(node);
-  if (theHold.Holding()) theHold.Put(new NodeExistenceRestore(std::move(owned), parent, index));
+  if (theHold.Holding())
+    theHold.Put(new NodeExistenceRestore(std::move(owned), parent, index));
+  else if (theHold.UndoCount() > 0 || theHold.RedoCount() > 0 || theHold.GetBeginDepth() > 0)
+    kept_.push_back(std::move(owned));
 }
 
 std::unique_ptr<INode> Scene::remove(INode* node) {

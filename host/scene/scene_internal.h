@@ -9,6 +9,9 @@
 #include "host/host_objects.h"
 #include "host/scene.h"
 
+// Appends every node below node, each parent before its children.
+void add_subtree(INode* node, std::vector<INode*>& out);
+
 class Scene : public Interface {
  public:
   static Scene& get();
@@ -42,5 +45,8 @@ class Scene : public Interface {
   Scene();
   std::unique_ptr<INode> root_;
   std::vector<std::unique_ptr<INode>> owned_;
+  // Nodes deleted outside a hold while undo entries might still name them:
+  // kept until the end of the run, so undoing such an entry finds them.
+  std::vector<std::unique_ptr<INode>> kept_;
   WrapperRegistry registry_;
 };
