@@ -5,9 +5,17 @@
 #include "node_restores.h"
 #include "scene_internal.h"
 
+namespace {
+
+// The parent to link below: the root in place of one deleted outside any hold.
+INode* live_parent(INode* parent) { return parent->IsDeleted() ? Scene::get().GetRootNode() : parent; }
+
+}  // namespace
+
 NodeStateRestore::NodeStateRestore(INode* node) : node_(node), state_(node->state()) {}
 
 void NodeStateRestore::swap() {
+  if (node_->IsDeleted()) return;  // deleted outside any hold after the change
   INode::State current = node_->state();
   node_->set_state(state_);
   state_ = std::move(current);
@@ -20,11 +28,12 @@ NodeLinkRestore::NodeLinkRestore(INode* node, INode* parent, int index, const Ma
     : node_(node), parent_(parent), index_(index), local_tm_(local_tm) {}
 
 void NodeLinkRestore::swap() {
+  if (node_->IsDeleted()) return;
   INode* current_parent = node_->GetParentNode();
   const auto& siblings = current_parent->children_;
   int current_index = static_cast<int>(std::find(siblings.begin(), siblings.end(), node_) - siblings.begin());
   Matrix3 current_tm = node_->local_tm_;
-  node_->relink(parent_, index_, local_tm_);
+  node_->relink(live_parent(parent_), index_, local_tm_);
   parent_ = current_parent;
   index_ = current_index;
   local_tm_ = current_tm;
@@ -39,13 +48,16 @@ NodeExistenceRestore::NodeExistenceRestore(std::unique_ptr<INode> deleted, INode
     : node_(deleted.get()), owned_(std::move(deleted)), parent_(parent), index_(index), created_(false) {}
 
 void NodeExistenceRestore::take_out() {
+  if (node_->IsDeleted()) return;
   parent_ = node_->GetParentNode();
   const auto& siblings = parent_->children_;
   index_ = static_cast<int>(std::find(siblings.begin(), siblings.end(), node_) - siblings.begin());
   owned_ = Scene::get().remove(node_);
 }
 
-void NodeExistenceRestore::put_back() { Scene::get().insert(std::move(owned_), parent_, index_); }
+void NodeExistenceRestore::put_back() {
+  if (owned_ != nullptr) Scene::get().insert(std::move(owned_), live_parent(parent_), index_);
+}
 
 void NodeExistenceRestore::Restore(int) {
   if (created_)
