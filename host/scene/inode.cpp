@@ -126,7 +126,8 @@ void INode::relink(INode* new_parent, int index, const Matrix3& local_tm) {
 }
 
 void INode::AttachChild(INode* child, int keepTM) {
-  if (child == nullptr || child->is_root_ || child->deleted_ || is_ancestor_or_self(child, this)) return;
+  if (child == nullptr || deleted_ || child->is_root_ || child->deleted_ || is_ancestor_or_self(child, this))
+    return;
   Matrix3 local = keepTM ? relative_to(child->GetNodeTM(0), GetNodeTM(0)) : child->local_tm_;
   if (theHold.Holding()) {
     INode* old_parent = child->parent_;

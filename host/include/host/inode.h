@@ -32,7 +32,8 @@ class INode {
   bool IsRootNode() const { return is_root_; }
   // Makes child a child of this node. With keepTM the child stays where it
   // is in the world; without, its transform relative to its parent is kept.
-  // Attaching a node to itself or to one of its descendants does nothing.
+  // Attaching a node to itself or to one of its descendants, or to or from a
+  // deleted node, does nothing.
   void AttachChild(INode* child, int keepTM = 1);
   // Makes the node a top-level node.
   void Detach(TimeValue t, int keepTM = 1);
