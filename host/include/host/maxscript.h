@@ -1,6 +1,7 @@
 // Everything a script extension module needs from the host.
 #pragma once
 
+#include "host/animatable.h"
 #include "host/checks.h"
 #include "host/classes.h"
 #include "host/exceptions.h"
@@ -9,15 +10,18 @@
 #include "host/globals.h"
 #include "host/hold.h"
 #include "host/host_objects.h"
+#include "host/inode.h"
 #include "host/locals.h"
 #include "host/max_commands.h"
 #include "host/module.h"
 #include "host/paths.h"
 #include "host/numbers64.h"
 #include "host/properties.h"
+#include "host/scene.h"
 #include "host/scene_paths.h"
 #include "host/script_context.h"
 #include "host/script_time.h"
+#include "host/simple_objects.h"
 #include "host/streams.h"
 #include "host/time_interval.h"
 #include "host/value.h"
