@@ -47,7 +47,8 @@ void PluginLoader::load_folders(const std::vector<std::string>& folders) {
       if (entry.is_regular_file() && has_plugin_extension(entry.path()))
         found.emplace_back(entry.path().filename().string(), entry.path().string());
   }
-  std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::stable_sort(found.begin(), found.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   for (const auto& [file_name, path] : found) load(path, file_name);
 }
 
@@ -79,11 +80,16 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
   auto number_classes = symbol<LibNumberClassesFn>(handle, "LibNumberClasses");
   auto class_desc = symbol<LibClassDescFn>(handle, "LibClassDesc");
   const char* missing = nullptr;
-  if (description == nullptr) missing = "LibDescription";
-  else if (version == nullptr) missing = "LibVersion";
-  else if (!m.is_utility && init == nullptr) missing = "LibInit";
-  else if (m.is_utility && number_classes == nullptr) missing = "LibNumberClasses";
-  else if (m.is_utility && class_desc == nullptr) missing = "LibClassDesc";
+  if (description == nullptr)
+    missing = "LibDescription";
+  else if (version == nullptr)
+    missing = "LibVersion";
+  else if (!m.is_utility && init == nullptr)
+    missing = "LibInit";
+  else if (m.is_utility && number_classes == nullptr)
+    missing = "LibNumberClasses";
+  else if (m.is_utility && class_desc == nullptr)
+    missing = "LibClassDesc";
   if (missing != nullptr) {
     report(file_name, msg::kPluginMissingExport + std::string(missing));
     dlclose(handle);
@@ -98,6 +104,7 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
       int n = number_classes();
       for (int i = 0; i < n; ++i)
         if (ClassDesc* cd = class_desc(i)) m.classes.push_back(cd);
+      start_utilities(m);
     } else {
       init();
     }
@@ -112,10 +119,45 @@ bool PluginLoader::load(const std::string& path, const std::string& file_name) {
   return true;
 }
 
+// The host knows each shortcut table a class offers, then makes and starts
+// one object of each global utility class; one whose start fails is deleted.
+void PluginLoader::start_utilities(LoadedModule& m) {
+  for (ClassDesc* cd : m.classes) {
+    if (cd->SuperClassID() != GUP_CLASS_ID) continue;
+    for (int i = 0; i < cd->NumShortcutTables(); ++i)
+      if (ShortcutTable* table = cd->GetShortcutTable(i)) {
+        host::register_shortcut_table(table);
+        m.tables.push_back(table->GetId());
+      }
+    auto* utility = static_cast<GUP*>(cd->Create(FALSE));
+    if (utility == nullptr) continue;
+    if (utility->Start() == GUPRESULT_KEEP)
+      m.utilities.push_back(utility);
+    else
+      delete utility;
+  }
+}
+
+void PluginLoader::stop_utilities(LoadedModule& m) {
+  while (!m.utilities.empty()) {
+    GUP* utility = m.utilities.back();
+    m.utilities.pop_back();
+    utility->Stop();
+    delete utility;
+  }
+  for (ActionTableId id : m.tables) host::unregister_shortcut_table(id);
+  m.tables.clear();
+}
+
 void PluginLoader::unload_all() {
   theHold.Clear();  // its restore objects may be code of the modules going
   while (!modules_.empty()) {
     LoadedModule& m = modules_.back();
+    try {
+      stop_utilities(m);
+    } catch (...) {
+      // A plug-in's stop that throws still lets the others unload.
+    }
     if (auto dll_main = symbol<DllMainFn>(m.handle, "DllMain"))
       dll_main(reinterpret_cast<HINSTANCE>(m.handle), DLL_PROCESS_DETACH, nullptr);
     Dl_info info;

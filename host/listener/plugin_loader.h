@@ -2,7 +2,9 @@
 #pragma once
 
 #include <string>
+
 #include <vector>
+#include "host/gup.h"
 
 #include <windows.h>
 
@@ -16,8 +18,10 @@ struct LoadedModule {
   void* handle = nullptr;
   std::string description;
   ULONG version = 0;
-  bool is_utility = false;             // a .gup global utility plug-in
-  std::vector<ClassDesc*> classes;     // .gup class descriptors
+  bool is_utility = false;            // a .gup global utility plug-in
+  std::vector<ClassDesc*> classes;    // .gup class descriptors
+  std::vector<GUP*> utilities;        // started global utility objects
+  std::vector<ActionTableId> tables;  // shortcut tables its classes offered
 };
 
 class PluginLoader {
@@ -31,6 +35,8 @@ class PluginLoader {
   ~PluginLoader() { unload_all(); }
 
  private:
+  void start_utilities(LoadedModule& m);
+  void stop_utilities(LoadedModule& m);
   bool load(const std::string& path, const std::string& file_name);
   std::vector<LoadedModule> modules_;
 };

@@ -7,6 +7,7 @@
 
 #include "host/maxscript.h"
 #include "host/messages.h"
+#include "host/shortcuts.h"
 
 namespace host {
 
@@ -32,6 +33,15 @@ void undefine_global_value(const char* name, Value* v);
 int forget_module_globals(const void* module_base);
 // Every defined global name, for the listener's completion.
 std::vector<std::string> global_names();
+
+// Shortcut tables offered by plug-ins' class descriptors, and the callback
+// of each active one.
+void register_shortcut_table(ShortcutTable* table);
+void unregister_shortcut_table(ActionTableId id);
+ShortcutTable* find_shortcut_table(ActionTableId id);
+ShortcutCallback* active_shortcut_callback(ActionTableId id);
+bool activate_shortcut_table(ShortcutCallback* callback, ActionTableId id);
+bool deactivate_shortcut_table(ShortcutCallback* callback, ActionTableId id);
 
 // The collector.
 void gc_mark_globals();

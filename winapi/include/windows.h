@@ -26,6 +26,7 @@ using LPBYTE = BYTE*;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
 using COLORREF = DWORD;
 using HANDLE = void*;
 using REGSAM = DWORD;
@@ -112,6 +113,7 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 #include "winapi/error_text.h"
 #include "winapi/event_log.h"
 #include "winapi/files.h"
+#include "winapi/file_paths.h"
 #include "winapi/keyboard.h"
 #include "winapi/network.h"
 #include "winapi/registry.h"

@@ -1,0 +1,90 @@
+// The module as the host sees it: its exports, its one class and the
+// shortcut table the class offers, with names and keys from its resources.
+#include <gtest/gtest.h>
+
+#include "host/maxscript.h"
+
+#include "hotbind_class_desc.h"
+#include "hotbind_gup.h"
+#include "hotbind_ids.h"
+
+MODULE_EXPORT BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID);
+MODULE_EXPORT const char* LibDescription();
+MODULE_EXPORT int LibNumberClasses();
+MODULE_EXPORT ClassDesc* LibClassDesc(int i);
+MODULE_EXPORT ULONG LibVersion();
+
+namespace {
+
+class HotbindModule : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { DllMain(GetModuleHandleA(nullptr), DLL_PROCESS_ATTACH, nullptr); }
+  static void TearDownTestSuite() { DllMain(GetModuleHandleA(nullptr), DLL_PROCESS_DETACH, nullptr); }
+};
+
+TEST_F(HotbindModule, ExportsOneGlobalUtilityClass) {
+  EXPECT_STREQ(LibDescription(), "Hotbind");
+  EXPECT_EQ(LibVersion(), 0x0BB80700u);
+  EXPECT_EQ(LibNumberClasses(), 1);
+  EXPECT_EQ(LibClassDesc(1), nullptr);
+  EXPECT_EQ(LibClassDesc(-1), nullptr);
+  ClassDesc* cd = LibClassDesc(0);
+  ASSERT_NE(cd, nullptr);
+  EXPECT_EQ(cd->IsPublic(), 1);
+  EXPECT_STREQ(cd->ClassName(), "Hotbind");
+  EXPECT_EQ(cd->SuperClassID(), 0x10E0u);
+  EXPECT_EQ(cd->ClassID(), Class_ID(0x6E8673FC, 0x273661A8));
+  EXPECT_STREQ(cd->Category(), "Global Utility PlugIn");
+  EXPECT_EQ(cd->NumShortcutTables(), 1);
+}
+
+TEST_F(HotbindModule, TheTableIsBuiltOnceFromTheStringResources) {
+  ClassDesc* cd = LibClassDesc(0);
+  ShortcutTable* table = cd->GetShortcutTable(0);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(cd->GetShortcutTable(0), table);
+  EXPECT_EQ(cd->GetShortcutTable(3), table);
+  EXPECT_EQ(table->GetId(), 0x3E0548BBu);
+  EXPECT_STREQ(table->GetName(), "MAXScript Shortcuts");
+  ASSERT_EQ(table->Count(), 51);
+  EXPECT_EQ((*table)[0]->GetId(), 999);
+  EXPECT_STREQ((*table)[0]->GetName(), " * Reload MAXScriptShortcuts.txt");
+  EXPECT_EQ((*table)[1]->GetId(), 1000);
+  EXPECT_STREQ((*table)[1]->GetName(), "Shortcut 01");
+  EXPECT_EQ((*table)[9]->GetId(), 1008);
+  EXPECT_STREQ((*table)[9]->GetName(), "Shortcut 09");
+  EXPECT_EQ((*table)[50]->GetId(), 1049);
+  EXPECT_STREQ((*table)[50]->GetName(), "Shortcut 50");
+  EXPECT_EQ((*table)[51], nullptr);
+  EXPECT_EQ(table->GetIndex(1010), 11);
+}
+
+TEST_F(HotbindModule, OnlyTheReloadCommandHasADefaultKey) {
+  ShortcutTable* table = LibClassDesc(0)->GetShortcutTable(0);
+  ASSERT_NE(table, nullptr);
+  ACCEL keys[60] = {};
+  ASSERT_EQ(CopyAcceleratorTableA(table->GetHAccel(), nullptr, 0), 51);
+  ASSERT_EQ(CopyAcceleratorTableA(table->GetHAccel(), keys, 60), 51);
+  // Stored as 1001, 1000, 1002 ... 1049, then 999.
+  EXPECT_EQ(keys[0].cmd, 1001);
+  EXPECT_EQ(keys[1].cmd, 1000);
+  for (int i = 2; i < 50; ++i) EXPECT_EQ(keys[i].cmd, 1000 + i) << i;
+  for (int i = 0; i < 50; ++i) {
+    EXPECT_EQ(keys[i].key, 0) << i;
+    EXPECT_EQ(keys[i].fVirt, FNOINVERT) << i;
+  }
+  EXPECT_EQ(keys[50].cmd, 999);
+  EXPECT_EQ(keys[50].key, 'M');
+  EXPECT_EQ(keys[50].fVirt, FVIRTKEY | FNOINVERT | FCONTROL | FALT);
+}
+
+TEST_F(HotbindModule, FiredCommandsOutsideTheTableDoNothing) {
+  auto* plugin = static_cast<HotbindGUP*>(LibClassDesc(0)->Create(FALSE));
+  ASSERT_NE(plugin, nullptr);
+  EXPECT_EQ(plugin->Dispatch(998), FALSE);
+  EXPECT_EQ(plugin->Dispatch(1050), FALSE);
+  EXPECT_EQ(plugin->Control(7), 0u);
+  delete plugin;
+}
+
+}  // namespace
