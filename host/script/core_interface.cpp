@@ -1,5 +1,5 @@
-// The core interface plug-ins reach through GetCOREInterface(), and what the
-// base of global utility plug-ins does for them.
+// The core interface's folders and shortcut tables (the scene's part is in
+// host/scene), and what the base of global utility plug-ins does for them.
 #include "host/core_interface.h"
 #include "host/gup.h"
 
@@ -14,11 +14,6 @@ BOOL Interface::ActivateShortcutTable(ShortcutCallback* callback, ActionTableId 
 
 BOOL Interface::DeactivateShortcutTable(ShortcutCallback* callback, ActionTableId id) {
   return host::deactivate_shortcut_table(callback, id) ? TRUE : FALSE;
-}
-
-Interface* GetCOREInterface() {
-  static Interface core;
-  return &core;
 }
 
 BOOL GUP::ExecuteFileScript(const char* file) {

@@ -1,15 +1,37 @@
-// The application's core interface as plug-ins reach it: directories and
-// keyboard shortcut tables.
+// The application's core interface as plug-ins reach it through
+// GetCOREInterface(): the scene (time, the node hierarchy, making and
+// deleting nodes, the selection), the host's folders and keyboard shortcut
+// tables.
 #pragma once
 
 #include <windows.h>
 
+#include "host/inode.h"
 #include "host/paths.h"
 #include "host/shortcuts.h"
 
 class Interface {
  public:
   virtual ~Interface() = default;
+  // The time slider's time.
+  virtual TimeValue GetTime() = 0;
+  virtual INode* GetRootNode() = 0;
+  // The first node in scene order with that name (case-insensitive), or null.
+  virtual INode* GetINodeByName(const char* name) = 0;
+  // A new top-level node showing object (the scene takes it), named after
+  // the object's class with the next free number: Box001, Box002, ...
+  // Undo removes it again while theHold is holding.
+  virtual INode* CreateObjectNode(Object* object) = 0;
+  // Removes the node from the scene; its children move to its parent and
+  // keep their place in the world. While theHold is holding, undo brings
+  // it back; otherwise it is freed.
+  virtual void DeleteNode(INode* node, BOOL redraw = TRUE) = 0;
+  virtual int GetSelNodeCount() = 0;
+  virtual INode* GetSelNode(int i) = 0;
+  virtual void SelectNode(INode* node, int clearSel = 1) = 0;
+  virtual void DeselectNode(INode* node) = 0;
+  virtual void ClearNodeSelection(BOOL redraw = TRUE) = 0;
+
   // A folder of the host by its AppDir number (APP_SCRIPTS_DIR, ...), as
   // IPathConfigMgr gives it; "" for a number that names no folder.
   virtual const char* GetDir(int which);
