@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/host_objects.h"
-#include "host/scene.h"
+#include "host/core_interface.h"
 
 // Appends every node below node, each parent before its children.
 void add_subtree(INode* node, std::vector<INode*>& out);

@@ -1,5 +1,5 @@
 // Scene nodes: a name, a place in the hierarchy, a transform, the object
-// they show and their display and render flags. The scene (host/scene.h)
+// they show and their display and render flags. The scene (host/core_interface.h)
 // makes and deletes them; while theHold is holding, every change a node's
 // setters make is recorded so undo and redo restore it.
 //

@@ -17,7 +17,7 @@
 #include "host/paths.h"
 #include "host/numbers64.h"
 #include "host/properties.h"
-#include "host/scene.h"
+#include "host/core_interface.h"
 #include "host/scene_paths.h"
 #include "host/script_context.h"
 #include "host/script_time.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "host/hold.h"
-#include "host/scene.h"
+#include "host/core_interface.h"
 #include "host/simple_objects.h"
 
 namespace {
