@@ -8,6 +8,10 @@
 namespace {
 
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
+// Upper bounds on the divisions, as the objects' parameters have, which also
+// keep every count well inside an int.
+constexpr int kMaxRoundSegments = 200;
+constexpr int kMaxPlaneSegments = 1000;
 
 void set_face(Face& face, int a, int b, int c, DWORD group, MtlID material, int va, int vb, int vc) {
   face.setVerts(a, b, c);
@@ -17,8 +21,8 @@ void set_face(Face& face, int a, int b, int c, DWORD group, MtlID material, int 
 }
 
 // Rows of `count` vertices round the z axis, row r from `first + r * count`:
-// the quad between rows r and r + 1 as two faces with the diagonal hidden.
-// `lower` is the row whose faces come first.
+// the quads between rows `lower` and `upper` (lower and upper as seen from
+// outside, so the faces face out), each as two faces with the diagonal hidden.
 void ring_band(Mesh& mesh, int& fi, int first, int count, int lower, int upper, DWORD group, MtlID mat) {
   for (int j = 0; j < count; ++j) {
     int next = (j + 1) % count;
@@ -33,7 +37,7 @@ void ring_band(Mesh& mesh, int& fi, int first, int count, int lower, int upper, 
 
 void build_sphere_mesh(Mesh& mesh, float radius, int segments) {
   mesh = Mesh();
-  segments = std::max(segments, 4);
+  segments = std::clamp(segments, 4, kMaxRoundSegments);
   int rings = segments / 2 - 1;
   int bottom = 1 + rings * segments;
   mesh.setNumVerts(bottom + 1);
@@ -62,7 +66,7 @@ void build_sphere_mesh(Mesh& mesh, float radius, int segments) {
 
 void build_plane_mesh(Mesh& mesh, float length, float width, int lengthSegs, int widthSegs) {
   mesh = Mesh();
-  int rows = std::max(lengthSegs, 1), cols = std::max(widthSegs, 1);
+  int rows = std::clamp(lengthSegs, 1, kMaxPlaneSegments), cols = std::clamp(widthSegs, 1, kMaxPlaneSegments);
   int per_row = cols + 1;
   mesh.setNumVerts((rows + 1) * per_row);
   // Faces first: resizing them starts the map channels afresh.
@@ -92,8 +96,8 @@ void build_plane_mesh(Mesh& mesh, float length, float width, int lengthSegs, int
 
 void build_cylinder_mesh(Mesh& mesh, float radius, float height, int heightSegs, int sides) {
   mesh = Mesh();
-  sides = std::max(sides, 3);
-  int bands = std::max(heightSegs, 1);
+  sides = std::clamp(sides, 3, kMaxRoundSegments);
+  int bands = std::clamp(heightSegs, 1, kMaxRoundSegments);
   int top = 1 + (bands + 1) * sides;
   mesh.setNumVerts(top + 1);
   mesh.setVert(0, 0, 0, 0);

@@ -169,7 +169,8 @@ TEST(SphereMesh, CountsFollowTheSegments) {
   };
   // Two poles and segments / 2 - 1 rings; the application's default of 32
   // segments gives 482 vertices and 960 faces.
-  for (Want want : {Want{32, 482, 960}, Want{8, 26, 48}, Want{4, 6, 8}, Want{3, 6, 8}, Want{10, 42, 80}}) {
+  for (Want want : {Want{32, 482, 960}, Want{8, 26, 48}, Want{4, 6, 8}, Want{3, 6, 8}, Want{10, 42, 80},
+                    Want{200, 19802, 39600}, Want{1 << 30, 19802, 39600}}) {
     Mesh sphere;
     build_sphere_mesh(sphere, 5, want.segments);
     EXPECT_EQ(sphere.numVerts, want.verts) << want.segments;
@@ -234,6 +235,10 @@ TEST(PlaneMesh, GridOfCellsFacingUp) {
   build_plane_mesh(one, 1, 1, 0, -4);
   EXPECT_EQ(one.numVerts, 4);
   EXPECT_EQ(one.numFaces, 2);
+  Mesh most;
+  build_plane_mesh(most, 1, 1, 2000000000, 1);
+  EXPECT_EQ(most.numVerts, 1001 * 2);
+  EXPECT_EQ(most.numFaces, 2000);
 }
 
 TEST(CylinderMesh, CapsAndSidesKeepApart) {
@@ -283,6 +288,20 @@ TEST(CylinderMesh, CapsAndSidesKeepApart) {
   EXPECT_EQ(top, 18);
   EXPECT_EQ(bottom, 18);
   EXPECT_EQ(side, 180);
+}
+
+TEST(CylinderMesh, CountsKeepToTheLimits) {
+  struct Want {
+    int height_segs, sides, verts, faces;
+  };
+  // The centres and a ring of `sides` for each height segment and the base.
+  for (Want want :
+       {Want{1, 3, 8, 12}, Want{0, 2, 8, 12}, Want{2, 4, 14, 24}, Want{1000, 1000, 40202, 80400}}) {
+    Mesh cylinder;
+    build_cylinder_mesh(cylinder, 1, 1, want.height_segs, want.sides);
+    EXPECT_EQ(cylinder.numVerts, want.verts) << want.sides;
+    EXPECT_EQ(cylinder.numFaces, want.faces) << want.sides;
+  }
 }
 
 }  // namespace
