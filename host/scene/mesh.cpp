@@ -56,7 +56,7 @@ void Mesh::refresh() {
   vcFace = maps_[0].tf;
 }
 
-BOOL Mesh::setNumVerts(int count, BOOL keep) {
+BOOL Mesh::setNumVerts(int count, BOOL keep, BOOL /*synch_selection*/) {
   if (!keep) verts_.clear();
   verts_.resize(count_of(count));
   InvalidateTopologyCache();
@@ -81,7 +81,7 @@ const Point3& Mesh::getVert(int i) const {
   return i >= 0 && i < getNumVerts() ? verts_[i] : kOutside;
 }
 
-BOOL Mesh::setNumFaces(int count, BOOL keep) {
+BOOL Mesh::setNumFaces(int count, BOOL keep, BOOL /*synch_selection*/) {
   if (!keep) faces_.clear();
   faces_.resize(count_of(count), new_face());
   for (MeshMap& map : maps_) {

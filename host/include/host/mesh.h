@@ -148,19 +148,23 @@ class Mesh {
   Mesh(const Mesh& other);
   Mesh& operator=(const Mesh& other);
   ~Mesh() = default;
+  // Back to a new mesh's state: nothing in it, two map channels not in use.
+  void FreeAll() { *this = Mesh(); }
 
   // Vertices. New ones (all of them unless keep) are at the origin.
-  BOOL setNumVerts(int count, BOOL keep = FALSE);
+  // The selection is not kept, so synch_selection changes nothing.
+  BOOL setNumVerts(int count, BOOL keep = FALSE, BOOL synch_selection = TRUE);
   int getNumVerts() const { return static_cast<int>(verts_.size()); }
   void setVert(int i, const Point3& p);
   void setVert(int i, float x, float y, float z) { setVert(i, Point3(x, y, z)); }
   Point3& getVert(int i);
   const Point3& getVert(int i) const;
+  Point3* getVertPtr(int i) { return i >= 0 && i < getNumVerts() ? &verts_[i] : nullptr; }
 
   // Faces. New ones (all of them unless keep) use vertex 0 three times, are
   // in smoothing group 1 with material ID 0; each map channel in use gets as
   // many faces, and unless keep one vertex at the origin for them to use.
-  BOOL setNumFaces(int count, BOOL keep = FALSE);
+  BOOL setNumFaces(int count, BOOL keep = FALSE, BOOL synch_selection = TRUE);
   int getNumFaces() const { return static_cast<int>(faces_.size()); }
 
   // Texture coordinates: map channel 1.

@@ -141,6 +141,7 @@ TEST(MeshArrays, MapChannelsTurnOnAndOff) {
   mesh.setMapSupport(MAX_MESHMAPS + 1);
   EXPECT_EQ(mesh.getNumMaps(), MAX_MESHMAPS);
   expect_point(mesh.getVert(-1), {0, 0, 0});
+  EXPECT_EQ(mesh.getVertPtr(0), nullptr);
   expect_point(mesh.getTVert(99), {0, 0, 0});
   mesh.setVert(99, 1, 1, 1);
   EXPECT_EQ(mesh.getNumVerts(), 0);
@@ -177,6 +178,12 @@ TEST(MeshCopy, CopiesOwnTheirData) {
   EXPECT_EQ(copy.numTVerts, 3);
   EXPECT_EQ(copy.tVerts, copy.Map(1).tv);
   EXPECT_EQ(original.numTVerts, 5);
+
+  original.FreeAll();
+  EXPECT_EQ(original.numVerts, 0);
+  EXPECT_EQ(original.numTVerts, 0);
+  EXPECT_FALSE(original.mapSupport(1));
+  EXPECT_EQ(copy.numVerts, 3);
 
   assigned = assigned;  // NOLINT: assigning a mesh to itself keeps it
   EXPECT_EQ(assigned.numVerts, 3);
