@@ -30,7 +30,7 @@ const Side kSides[6] = {
 }  // namespace
 
 void build_box_mesh(Mesh& mesh, float length, float width, float height) {
-  mesh = Mesh();
+  mesh.FreeAll();
   mesh.setNumVerts(8);
   for (int i = 0; i < 8; ++i)
     mesh.setVert(i, (x_bit(i) - 0.5f) * width, (y_bit(i) - 0.5f) * length, z_bit(i) * height);

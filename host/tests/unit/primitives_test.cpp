@@ -2,6 +2,7 @@
 // visibility, material IDs, mapping, elements and normals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <set>
@@ -32,6 +33,35 @@ void append(Mesh& into, const Mesh& from, const Point3& offset) {
   for (int f = 0; f < from.getNumFaces(); ++f) {
     into.faces[faces + f] = from.faces[f];
     for (DWORD& v : into.faces[faces + f].v) v += static_cast<DWORD>(verts);
+  }
+}
+
+// Where a point lies round the z axis as a fraction of a turn from +x.
+float turn(const Point3& p) {
+  float a = std::atan2(p.y, p.x) / (2 * kPi);
+  return a < 0 ? a + 1 : a;
+}
+
+// The map of channel 1 wraps round the z axis: each corner off the axis sits
+// at its turn (the seam at 0 or 1), and no face reaches across more than one
+// division, as it would if a face at the seam ran back round the map.
+void expect_wrapped_map(const Mesh& mesh, int first_face, int end_face, int divisions) {
+  ASSERT_EQ(mesh.getNumMapFaces(1), mesh.numFaces);
+  for (int f = first_face; f < end_face; ++f) {
+    float lo = 2, hi = -1;
+    for (int k = 0; k < 3; ++k) {
+      DWORD t = mesh.tvFace[f].t[k];
+      ASSERT_LT(t, static_cast<DWORD>(mesh.numTVerts));
+      const Point3& p = mesh.verts[mesh.faces[f].v[k]];
+      float u = mesh.tVerts[t].x;
+      lo = std::min(lo, u);
+      hi = std::max(hi, u);
+      if (std::hypot(p.x, p.y) < 1e-4f) continue;
+      float want = turn(p);
+      if (std::fabs(u - 1) < 1e-5f && want < 1e-5f) want = 1;
+      EXPECT_NEAR(u, want, 1e-4f) << "face " << f << " corner " << k;
+    }
+    EXPECT_LE(hi - lo, 1.0f / static_cast<float>(divisions) + 1e-5f) << "face " << f;
   }
 }
 
@@ -193,6 +223,18 @@ TEST(SphereMesh, IsOneSmoothClosedSurface) {
   sphere.ElementFromFace(500, element);
   EXPECT_EQ(element.NumberSet(), 960);
 
+  // A texture vertex at each pole for each of the 32 faces there, and rows
+  // of 33 (the seam twice) for the 15 rings; v from the bottom up by latitude.
+  EXPECT_EQ(sphere.numTVerts, 2 * 32 + 15 * 33);
+  expect_wrapped_map(sphere, 0, sphere.numFaces, 32);
+  for (int f = 0; f < sphere.numFaces; ++f) {
+    for (int k = 0; k < 3; ++k) {
+      float z = sphere.verts[sphere.faces[f].v[k]].z;
+      float v = sphere.tVerts[sphere.tvFace[f].t[k]].y;
+      EXPECT_NEAR(v, 1 - std::acos(z / radius) / kPi, 1e-4f);
+    }
+  }
+
   for (int f = 0; f < sphere.numFaces; ++f) {
     EXPECT_EQ(sphere.faces[f].smGroup, 1u);
     Point3 centre = (sphere.verts[sphere.faces[f].v[0]] + sphere.verts[sphere.faces[f].v[1]] +
@@ -258,11 +300,23 @@ TEST(CylinderMesh, CapsAndSidesKeepApart) {
   cylinder.ElementFromFace(0, element);
   EXPECT_EQ(element.NumberSet(), 216);
 
+  // Rows of 19 texture vertices (the seam twice) for the 6 rings, and each
+  // cap's centre and rim.
+  EXPECT_EQ(cylinder.numTVerts, 6 * 19 + 2 * 19);
+
   int top = 0, bottom = 0, side = 0;
   DWORD cap_groups = 0, side_groups = 0;
   for (int f = 0; f < cylinder.numFaces; ++f) {
     Point3 n = cylinder.getFaceNormal(f);
     SCOPED_TRACE(f);
+    if (std::fabs(n.z) > 0.5f) {
+      // Flat on the cap: the centre in the middle, the rim round it.
+      for (int k = 0; k < 3; ++k) {
+        const Point3& p = cylinder.verts[cylinder.faces[f].v[k]];
+        const UVVert& uv = cylinder.tVerts[cylinder.tvFace[f].t[k]];
+        EXPECT_NEAR(std::hypot(uv.x - 0.5f, uv.y - 0.5f), std::hypot(p.x, p.y) / 10, 1e-5f);
+      }
+    }
     if (n.z > 0.5f) {
       ++top;
       EXPECT_EQ(cylinder.faces[f].getMatID(), 0);
@@ -274,6 +328,11 @@ TEST(CylinderMesh, CapsAndSidesKeepApart) {
     } else {
       ++side;
       EXPECT_EQ(cylinder.faces[f].getMatID(), 2);
+      expect_wrapped_map(cylinder, f, f + 1, 18);
+      for (int k = 0; k < 3; ++k) {
+        float v = cylinder.tVerts[cylinder.tvFace[f].t[k]].y;
+        EXPECT_NEAR(v, cylinder.verts[cylinder.faces[f].v[k]].z / 10, 1e-5f);
+      }
       // Smoothed round the side, level at the rims too.
       for (int k = 0; k < 3; ++k) {
         Point3 p = cylinder.verts[cylinder.faces[f].v[k]];
