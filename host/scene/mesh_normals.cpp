@@ -1,0 +1,133 @@
+// Face normals, and render normals that follow the smoothing groups.
+#include <array>
+#include <bit>
+#include <cmath>
+#include <numeric>
+
+#include "host/mesh.h"
+
+namespace {
+
+// Faces without area (or with a coordinate that is not finite) have no
+// direction: the zero vector.
+Point3 unit_normal(const Point3 p[3]) {
+  Point3 n = CrossProd(p[1] - p[0], p[2] - p[0]);
+  float len = Length(n);
+  if (!(len > 0.0f) || !std::isfinite(len)) return Point3();
+  return n / len;
+}
+
+// The angle of a face's corner k, by which the face's normal counts at that
+// vertex: a quad adds the same whichever way it is split into triangles.
+float corner_angle(const Point3 p[3], int k) {
+  Point3 a = p[(k + 1) % 3] - p[k], b = p[(k + 2) % 3] - p[k];
+  return std::atan2(Length(CrossProd(a, b)), DotProd(a, b));
+}
+
+// Groups of smoothing-group bits joined by the faces that carry several.
+class BitUnion {
+ public:
+  BitUnion() { std::iota(parent_.begin(), parent_.end(), 0); }
+  int find(int b) {
+    while (parent_[b] != b) b = parent_[b] = parent_[parent_[b]];
+    return b;
+  }
+  void join(DWORD groups) {
+    int first = std::countr_zero(groups);
+    for (int b = first + 1; b < 32; ++b)
+      if (groups & (DWORD{1} << b)) parent_[find(b)] = find(first);
+  }
+
+ private:
+  std::array<int, 32> parent_;
+};
+
+}  // namespace
+
+bool Mesh::face_points(int face, Point3 out[3]) const {
+  if (face < 0 || face >= getNumFaces()) return false;
+  for (int k = 0; k < 3; ++k) {
+    DWORD v = faces_[face].v[k];
+    if (v >= verts_.size()) return false;
+    out[k] = verts_[v];
+  }
+  return true;
+}
+
+void Mesh::buildNormals() { build_normals(); }
+
+// Writes only the caches, so const meshes work theirs out too.
+void Mesh::build_normals() const {
+  int face_count = getNumFaces();
+  int vert_count = getNumVerts();
+  face_normals_.assign(face_count, Point3());
+  corner_normals_.assign(static_cast<std::size_t>(face_count) * 3, Point3());
+  vertex_normals_.assign(vert_count, Point3());
+
+  // Each vertex's faces, once each (a collapsed face may name a vertex twice,
+  // but has no normal to add), with the normal weighed by the corner's angle.
+  struct Corner {
+    int face;
+    Point3 weighed;
+  };
+  std::vector<std::vector<Corner>> faces_at(vert_count);
+  for (int f = 0; f < face_count; ++f) {
+    Point3 p[3];
+    if (!face_points(f, p)) continue;
+    face_normals_[f] = unit_normal(p);
+    bool flat = face_normals_[f] == Point3();
+    for (int k = 0; k < 3; ++k) {
+      std::vector<Corner>& list = faces_at[faces_[f].v[k]];
+      if (!list.empty() && list.back().face == f) continue;
+      list.push_back({f, flat ? Point3() : face_normals_[f] * corner_angle(p, k)});
+    }
+  }
+
+  for (int v = 0; v < vert_count; ++v) {
+    BitUnion groups;
+    std::array<Point3, 32> sums{};
+    Point3 all;
+    for (const Corner& c : faces_at[v]) {
+      all = all + c.weighed;
+      DWORD sg = faces_[c.face].smGroup;
+      if (sg != 0) groups.join(sg);
+    }
+    for (const Corner& c : faces_at[v]) {
+      DWORD sg = faces_[c.face].smGroup;
+      if (sg != 0) {
+        int root = groups.find(std::countr_zero(sg));
+        sums[root] = sums[root] + c.weighed;
+      }
+    }
+    vertex_normals_[v] = Normalize(all);
+    for (const Corner& c : faces_at[v]) {
+      int f = c.face;
+      DWORD sg = faces_[f].smGroup;
+      Point3 n = sg == 0 ? face_normals_[f] : Normalize(sums[groups.find(std::countr_zero(sg))]);
+      for (int k = 0; k < 3; ++k)
+        if (faces_[f].v[k] == static_cast<DWORD>(v)) corner_normals_[static_cast<std::size_t>(f) * 3 + k] = n;
+    }
+  }
+  normals_valid_ = true;
+}
+
+void Mesh::ensure_normals() const {
+  bool sized = face_normals_.size() == faces_.size() && vertex_normals_.size() == verts_.size();
+  if (!normals_valid_ || !sized) build_normals();
+}
+
+Point3 Mesh::getFaceNormal(int face) const {
+  ensure_normals();
+  return face >= 0 && face < getNumFaces() ? face_normals_[face] : Point3();
+}
+
+Point3 Mesh::getFaceRNormal(int face, int corner) const {
+  ensure_normals();
+  if (face < 0 || face >= getNumFaces() || corner < 0 || corner > 2) return Point3();
+  return corner_normals_[static_cast<std::size_t>(face) * 3 + corner];
+}
+
+Point3 Mesh::getNormal(int vertex) const {
+  ensure_normals();
+  return vertex >= 0 && vertex < getNumVerts() ? vertex_normals_[vertex] : Point3();
+}
