@@ -125,10 +125,8 @@ void PluginLoader::start_utilities(LoadedModule& m) {
   for (ClassDesc* cd : m.classes) {
     if (cd->SuperClassID() != GUP_CLASS_ID) continue;
     for (int i = 0; i < cd->NumShortcutTables(); ++i)
-      if (ShortcutTable* table = cd->GetShortcutTable(i)) {
-        host::register_shortcut_table(table);
+      if (ShortcutTable* table = cd->GetShortcutTable(i); host::register_shortcut_table(table))
         m.tables.push_back(table->GetId());
-      }
     auto* utility = static_cast<GUP*>(cd->Create(FALSE));
     if (utility == nullptr) continue;
     if (utility->Start() == GUPRESULT_KEEP)

@@ -36,7 +36,8 @@ std::vector<std::string> global_names();
 
 // Shortcut tables offered by plug-ins' class descriptors, and the callback
 // of each active one.
-void register_shortcut_table(ShortcutTable* table);
+// False when a table of that id is known already (the first one stays).
+bool register_shortcut_table(ShortcutTable* table);
 void unregister_shortcut_table(ActionTableId id);
 ShortcutTable* find_shortcut_table(ActionTableId id);
 ShortcutCallback* active_shortcut_callback(ActionTableId id);

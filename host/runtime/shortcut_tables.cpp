@@ -41,11 +41,17 @@ std::map<ActionTableId, Known>& tables() {
 }
 }  // namespace
 
-void register_shortcut_table(ShortcutTable* table) {
-  if (table != nullptr) tables().insert_or_assign(table->GetId(), Known{table});
+bool register_shortcut_table(ShortcutTable* table) {
+  return table != nullptr && tables().emplace(table->GetId(), Known{table}).second;
 }
 
-void unregister_shortcut_table(ActionTableId id) { tables().erase(id); }
+// The host owns the tables class descriptors give it.
+void unregister_shortcut_table(ActionTableId id) {
+  auto found = tables().find(id);
+  if (found == tables().end()) return;
+  delete found->second.table;
+  tables().erase(found);
+}
 
 ShortcutTable* find_shortcut_table(ActionTableId id) {
   auto found = tables().find(id);

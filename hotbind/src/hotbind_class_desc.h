@@ -20,5 +20,5 @@ class HotbindClassDesc : public ClassDesc {
   ShortcutTable* GetShortcutTable(int i) override;
 
  private:
-  ShortcutTable* table_ = nullptr;  // never deleted: the host may hold it
+  ShortcutTable* table_ = nullptr;  // the host's once given: never deleted here
 };

@@ -8,6 +8,8 @@
 
 #include "host/plugin_classes.h"
 
+using TimeValue = int;
+
 // Superclasses of scene objects.
 constexpr SClass_ID GEOMOBJECT_CLASS_ID = 0x10;
 constexpr SClass_ID CAMERA_CLASS_ID = 0x20;
@@ -46,6 +48,25 @@ class Object : public Animatable {
  public:
   // Nonzero when the renderer draws the object.
   virtual int IsRenderable() = 0;
+  // Whether the object can give itself as an object of class obtype
+  // (triObjectClassID: a triangle mesh).
+  virtual int CanConvertToType(Class_ID obtype) {
+    (void)obtype;
+    return 0;
+  }
+  // The object as one of class obtype at time t: the object itself when it
+  // is of that class already, else a new object the caller deletes with
+  // DeleteThis; null when it cannot convert.
+  virtual Object* ConvertToType(TimeValue t, Class_ID obtype) {
+    (void)t;
+    (void)obtype;
+    return nullptr;
+  }
+};
+
+// What a node evaluates to at a time: its object at the top of its stack.
+struct ObjectState {
+  Object* obj = nullptr;
 };
 
 class GeomObject : public Object {

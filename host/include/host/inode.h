@@ -51,6 +51,13 @@ class INode {
   void SetObjOffsetScale(const Point3& s);
 
   Object* GetObjectRef() const { return object_; }
+  // The node's object as evaluated at time t (no modifiers yet: the object
+  // itself). Hidden nodes evaluate too.
+  ObjectState EvalWorldState(TimeValue t, BOOL evalHidden = TRUE) const {
+    (void)t;
+    (void)evalHidden;
+    return ObjectState{object_};
+  }
 
   void Hide(BOOL on);
   int IsHidden() const { return hidden_ ? 1 : 0; }

@@ -24,5 +24,6 @@
 #include "host/simple_objects.h"
 #include "host/streams.h"
 #include "host/time_interval.h"
+#include "host/triobject.h"
 #include "host/value.h"
 #include "host/values.h"

@@ -47,6 +47,8 @@ class CStr {
   std::string text_;
 };
 
+// A table a class descriptor gives the host is the host's: it deletes the
+// table when the descriptor's module unloads.
 class ShortcutTable {
  public:
   // Entry names come from the string resources of `instance`; the keys from

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/animatable.h"
+#include "host/mesh.h"
 
 constexpr ULONG BOXOBJ_CLASS_ID = 0x10;
 constexpr ULONG SPHERE_CLASS_ID = 0x11;
@@ -33,6 +34,12 @@ class SimpleObject : public GeomObject {
   // least value); while theHold is holding, the change can be undone.
   void SetValue(int i, float value);
   void GetClassName(std::string& s) override { s = class_name_; }
+  // A primitive converts to a new triangle-mesh object built from its
+  // parameters; the caller deletes it.
+  int CanConvertToType(Class_ID obtype) override;
+  Object* ConvertToType(TimeValue t, Class_ID obtype) override;
+  // The mesh the parameters stand for.
+  virtual void BuildMesh(Mesh& mesh) const = 0;
 
  protected:
   SimpleObject(const char* class_name, std::vector<SimpleParamDef> defs);
@@ -48,6 +55,7 @@ class BoxObject : public SimpleObject {
  public:
   enum { kLength, kWidth, kHeight, kLengthSegs, kWidthSegs, kHeightSegs };
   BoxObject();
+  void BuildMesh(Mesh& mesh) const override;
   Class_ID ClassID() override { return Class_ID(BOXOBJ_CLASS_ID, 0); }
 };
 
@@ -55,6 +63,7 @@ class SphereObject : public SimpleObject {
  public:
   enum { kRadius, kSegs };
   SphereObject();
+  void BuildMesh(Mesh& mesh) const override;
   Class_ID ClassID() override { return Class_ID(SPHERE_CLASS_ID, 0); }
 };
 
@@ -62,6 +71,7 @@ class CylinderObject : public SimpleObject {
  public:
   enum { kRadius, kHeight, kHeightSegs, kCapSegs, kSides };
   CylinderObject();
+  void BuildMesh(Mesh& mesh) const override;
   Class_ID ClassID() override { return Class_ID(CYLINDER_CLASS_ID, 0); }
 };
 
@@ -69,5 +79,6 @@ class PlaneObject : public SimpleObject {
  public:
   enum { kLength, kWidth, kLengthSegs, kWidthSegs };
   PlaneObject();
+  void BuildMesh(Mesh& mesh) const override;
   Class_ID ClassID() override { return PLANE_CLASS_ID; }
 };
