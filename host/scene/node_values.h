@@ -2,6 +2,8 @@
 // script classes of the primitives (Box, Sphere, Cylinder, Plane).
 #pragma once
 
+#include <functional>
+
 #include "host/classes.h"
 #include "host/host_objects.h"
 #include "host/inode.h"
@@ -40,6 +42,13 @@ Value* wrap_object(Object* object);
 // raises the deleted-object error.
 INode* node_arg(Value* v, const char* fn);
 bool is_node_value(Value* v);
+
+// Puts object (taken) in the scene on a new node with the next wire colour,
+// then sets the node properties that keyword arguments name (pos:, name:,
+// wirecolor:, ...) in the order written, skipping the keywords taken says the
+// object used already. Returns the node's value.
+Value* create_node_for(Object* object, Value** arg_list, int count,
+                       const std::function<bool(Value* key)>& taken = {});
 
 extern ValueMetaClass GeometryClass_class;
 extern ValueMetaClass Box_class;
