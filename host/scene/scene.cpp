@@ -9,6 +9,7 @@
 #include "host/hold.h"
 #include "host/script_time.h"
 #include "host/triobject.h"
+#include "light_objects.h"
 #include "node_restores.h"
 #include "scene_internal.h"
 
@@ -98,6 +99,8 @@ void Scene::DeleteNode(INode* node, BOOL) {
     theHold.Put(new NodeExistenceRestore(std::move(owned), parent, index));
   else if (theHold.UndoCount() > 0 || theHold.RedoCount() > 0 || theHold.GetBeginDepth() > 0)
     kept_.push_back(std::move(owned));
+  else
+    forget_in_exclusion_lists(node);  // freed now
 }
 
 void Scene::retire_object(Object* object) {

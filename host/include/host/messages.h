@@ -149,6 +149,10 @@ inline constexpr const char* kMaterialIdOutOfRange = "Material ID out of range: 
 inline constexpr const char* kAttachToItself = "Cannot attach a mesh to itself: ";
 // A count that must not be negative (setNumVerts -1); completed by the count.
 inline constexpr const char* kNegativeCount = "Count must not be negative: ";
+// ---- Lights, cameras, materials and renderers --------------------------------
+
+// Completed by the value given.
+inline constexpr const char* kInclExclTypeRange = "inclExclType must be 1, 2 or 3, got: ";
 
 // ---- Collector, loader and listener ----------------------------------------
 
