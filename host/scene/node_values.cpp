@@ -146,6 +146,7 @@ ValueMetaClass* class_of_object(Object* object) {
   if (id == Class_ID(SPHERE_CLASS_ID, 0)) return &Sphere_class;
   if (id == Class_ID(CYLINDER_CLASS_ID, 0)) return &Cylinder_class;
   if (id == PLANE_CLASS_ID) return &Plane_class;
+  if (ValueMetaClass* c = class_of_light_or_camera(object)) return c;
   if (object->SuperClassID() == GEOMOBJECT_CLASS_ID) return &GeometryClass_class;
   return &MAXNode_class;
 }
@@ -172,9 +173,22 @@ bool set_param(Object* object, Value* prop, Value* v) {
   return true;
 }
 
+// A light's or camera's properties live in its class's tables.
+bool has_class_properties(Object* object) {
+  SClass_ID super = object->SuperClassID();
+  return (super == LIGHT_CLASS_ID || super == CAMERA_CLASS_ID) && class_of_light_or_camera(object) != nullptr;
+}
+
 void param_names(Object* object, std::vector<Value*>& names) {
   if (auto* simple = dynamic_cast<SimpleObject*>(object))
     for (int i = 0; i < simple->NumParams(); ++i) names.push_back(Name::intern(simple->GetParamDef(i).name));
+  if (!has_class_properties(object)) return;
+  ValueMetaClass* tag = class_of_object(object);
+  for (ValueMetaClass* c = tag; c != nullptr; c = c->superclass) {
+    if (c->properties == nullptr || c == &GeometryClass_class) continue;
+    for (const PropertyTable::Entry& e : c->properties->entries())
+      if (!e.alias && find_property(tag, e.name) == &e) names.push_back(e.name);
+  }
 }
 
 }  // namespace
@@ -199,16 +213,25 @@ void NodeValue::sprin1(CharStream* s) {
   s->printf("$%s:%s @ [%f,%f,%f]", tag->name, node()->GetName(), p.x, p.y, p.z);
 }
 
+const PropertyTable::Entry* node_property(ValueMetaClass* tag, Value* prop) {
+  if (const PropertyTable::Entry* e = find_property(tag, prop)) return e;
+  return node_properties.find(prop);
+}
+
 Value* NodeValue::get_property(Value* prop) {
   INode* n = checked_node();
-  if (find_property(tag, prop) != nullptr) return Value::get_property(prop);
+  if (const PropertyTable::Entry* e = node_property(tag, prop)) return e->get(this);
   if (Value* v = get_param(n->GetObjectRef(), prop)) return v;
   throw AccessorError(this, prop);
 }
 
 Value* NodeValue::set_property(Value* prop, Value* new_value) {
   INode* n = checked_node();
-  if (find_property(tag, prop) != nullptr) return Value::set_property(prop, new_value);
+  if (const PropertyTable::Entry* e = node_property(tag, prop)) {
+    if (e->set == nullptr) throw AccessorError(this, prop);
+    e->set(this, new_value);
+    return new_value;
+  }
   if (set_param(n->GetObjectRef(), prop, new_value)) return new_value;
   throw AccessorError(this, prop);
 }
@@ -231,12 +254,16 @@ void ObjectValue::sprin1(CharStream* s) {
 
 Value* ObjectValue::get_property(Value* prop) {
   check_not_deleted();
+  if (has_class_properties(base_object()) && find_property(tag, prop) != nullptr)
+    return Value::get_property(prop);
   if (Value* v = get_param(base_object(), prop)) return v;
   throw AccessorError(this, prop);
 }
 
 Value* ObjectValue::set_property(Value* prop, Value* new_value) {
   check_not_deleted();
+  if (has_class_properties(base_object()) && find_property(tag, prop) != nullptr)
+    return Value::set_property(prop, new_value);
   if (set_param(base_object(), prop, new_value)) return new_value;
   throw AccessorError(this, prop);
 }

@@ -5,6 +5,7 @@
 #include "host/classes.h"
 #include "host/host_objects.h"
 #include "host/inode.h"
+#include "host/properties.h"
 #include "host/simple_objects.h"
 
 // A scene node as scripts see it: $Box:Box001 @ [0.000000,0.000000,0.000000].
@@ -40,6 +41,12 @@ Value* wrap_object(Object* object);
 // raises the deleted-object error.
 INode* node_arg(Value* v, const char* fn);
 bool is_node_value(Value* v);
+
+// A property of a node of class tag: its class's (a light's colour) before
+// the properties every node has (name, pos, ...); null when it has neither.
+const PropertyTable::Entry* node_property(ValueMetaClass* tag, Value* prop);
+// The script class of a light, camera or target object; null for others.
+ValueMetaClass* class_of_light_or_camera(Object* object);
 
 extern ValueMetaClass GeometryClass_class;
 extern ValueMetaClass Box_class;

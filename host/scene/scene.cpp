@@ -8,6 +8,7 @@
 
 #include "host/hold.h"
 #include "host/script_time.h"
+#include "light_objects.h"
 #include "node_restores.h"
 #include "scene_internal.h"
 
@@ -95,6 +96,8 @@ void Scene::DeleteNode(INode* node, BOOL) {
     theHold.Put(new NodeExistenceRestore(std::move(owned), parent, index));
   else if (theHold.UndoCount() > 0 || theHold.RedoCount() > 0 || theHold.GetBeginDepth() > 0)
     kept_.push_back(std::move(owned));
+  else
+    forget_in_exclusion_lists(node);  // freed now
 }
 
 std::unique_ptr<INode> Scene::remove(INode* node) {

@@ -26,6 +26,7 @@ class Scene : public Interface {
   void SelectNode(INode* node, int clearSel = 1) override;
   void DeselectNode(INode* node) override;
   void ClearNodeSelection(BOOL redraw = TRUE) override;
+  void* CreateInstance(SClass_ID superID, Class_ID classID) override;
 
   // Every node but the root, each parent before its children, siblings in
   // the order they were linked.

@@ -142,7 +142,7 @@ class PlaceChange {
 // whose owner is itself a property or element reads along the chain,
 // changes the innermost value and sets each one back into its owner, so
 // b.pos.x = 5 sets b.pos to the changed point. A sub-value that acts on its
-// owner itself (a PropertyRef) is not set back.
+// owner itself (a PropertyRef, a host object) is not set back.
 class PathPlace : public Assignable {
  public:
   PathPlace(int l, NodePtr o) : Assignable(l), object(std::move(o)) {}

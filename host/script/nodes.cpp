@@ -1,5 +1,6 @@
 // Evaluation of values, variables, properties and operators.
 #include "ast.h"
+#include "host/host_objects.h"
 
 namespace host::script {
 
@@ -92,7 +93,9 @@ Value* PathPlace::modify(Frame* f, PlaceChange& change) {
       v[2] = change_.needs_current ? place_->read_from(v[0], v[1]) : nullptr;
       v[3] = change_.apply(v[2]);
       stored.value = v[3];
-      bool acts_on_owner = v[3] == v[2] && dynamic_cast<PropertyRef*>(v[3]) != nullptr;
+      // A host object (a node's base object, a material) changes in place.
+      bool acts_on_owner = v[3] == v[2] && (dynamic_cast<PropertyRef*>(v[3]) != nullptr ||
+                                            dynamic_cast<HostObjectWrapper*>(v[3]) != nullptr);
       if (!acts_on_owner) place_->store_into(v[0], v[1], v[3]);
       return owner;
     }

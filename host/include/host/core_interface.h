@@ -31,6 +31,9 @@ class Interface {
   virtual void SelectNode(INode* node, int clearSel = 1) = 0;
   virtual void DeselectNode(INode* node) = 0;
   virtual void ClearNodeSelection(BOOL redraw = TRUE) = 0;
+  // A new object of a class the host offers (a light, a camera, ...), owned
+  // by the caller until it is given to the scene; null for other classes.
+  virtual void* CreateInstance(SClass_ID superID, Class_ID classID) = 0;
 
   // A folder of the host by its AppDir number (APP_SCRIPTS_DIR, ...), as
   // IPathConfigMgr gives it; "" for a number that names no folder.

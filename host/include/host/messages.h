@@ -143,6 +143,11 @@ inline constexpr const char* kDeletedObjectPrint = "<Deleted scene object>";
 // Setting .parent to the node itself or one of its descendants; completed by the value.
 inline constexpr const char* kParentLoop = "Cannot link a node to itself or to its own descendant: ";
 
+// ---- Lights, cameras, materials and renderers --------------------------------
+
+// Completed by the value given.
+inline constexpr const char* kInclExclTypeRange = "inclExclType must be 1, 2 or 3, got: ";
+
 // ---- Collector, loader and listener ----------------------------------------
 
 // "-- Plug-in <file> not loaded: <reason>"

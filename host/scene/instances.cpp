@@ -1,0 +1,26 @@
+// The objects the host makes by class id for plug-ins (Interface::CreateInstance).
+#include "light_objects.h"
+#include "scene_internal.h"
+
+void* Scene::CreateInstance(SClass_ID superID, Class_ID classID) {
+  if (classID.PartB() != 0) return nullptr;
+  if (superID == LIGHT_CLASS_ID) {
+    switch (classID.PartA()) {
+      case OMNI_LIGHT_CLASS_ID:
+        return new StandardLight(OMNI_LIGHT);
+      case SPOT_LIGHT_CLASS_ID:
+        return new StandardLight(TSPOT_LIGHT);
+      case DIR_LIGHT_CLASS_ID:
+        return new StandardLight(DIR_LIGHT);
+      case FSPOT_LIGHT_CLASS_ID:
+        return new StandardLight(FSPOT_LIGHT);
+      case TDIR_LIGHT_CLASS_ID:
+        return new StandardLight(TDIR_LIGHT);
+      default:
+        return nullptr;
+    }
+  }
+  if (superID == CAMERA_CLASS_ID && classID.PartA() == SIMPLE_CAM_CLASS_ID) return new StandardCamera;
+  if (superID == GEOMOBJECT_CLASS_ID && classID.PartA() == TARGET_CLASS_ID) return new TargetObject(0);
+  return nullptr;
+}
