@@ -66,6 +66,12 @@ Value* file_in_cf(Value** arg_list, int count) {
   return &ok;
 }
 
+Value* get_source_file_name_cf(Value**, int count) {
+  check_arg_count("getSourceFileName", 0, count);
+  const std::string* file = host::script::current_script_file();
+  return file ? static_cast<Value*>(new String(file->c_str())) : &undefined;
+}
+
 Value* append_cf(Value** arg_list, int count) {
   check_arg_count("append", 2, count);
   if (auto* a = dynamic_cast<Array*>(arg_list[0])) {
@@ -102,6 +108,7 @@ Primitive format_pf("format", format_cf);
 Primitive get_current_exception_pf("getCurrentException", get_current_exception_cf);
 Primitive gc_pf("gc", gc_cf);
 Primitive file_in_pf("fileIn", file_in_cf);
+Primitive get_source_file_name_pf("getSourceFileName", get_source_file_name_cf);
 Primitive append_pf("append", append_cf);
 Primitive time_stamp_pf("timeStamp", time_stamp_cf);
 

@@ -26,6 +26,19 @@ struct ScriptDir {
   ~ScriptDir() { script_dirs().pop_back(); }
 };
 
+// The script files being run (by the listener, fileIn or a plug-in), innermost last.
+std::vector<std::string>& script_files() {
+  static std::vector<std::string> files;
+  return files;
+}
+
+struct ScriptFile {
+  explicit ScriptFile(const std::string& file) {
+    script_files().push_back(std::filesystem::absolute(file).string());
+  }
+  ~ScriptFile() { script_files().pop_back(); }
+};
+
 // Reads a whole script file; false for a folder, an empty name or a file
 // that cannot be opened.
 bool read_text(const std::string& path, std::string& text) {
@@ -124,6 +137,7 @@ bool run_file(const std::string& path, const RunOptions& options) {
     host_line(RuntimeError(msg::kCannotOpenScript, shown_path(path).c_str()).message());
     return false;
   }
+  ScriptFile running(path);
   return run_source(text, path, options);
 }
 
@@ -134,12 +148,15 @@ void file_in(const std::string& path) {
   std::string text;
   if (!read_text(resolved, text)) throw RuntimeError(msg::kFileInCannotOpen, shown_path(path).c_str());
   ScriptDir dir(resolved);
+  ScriptFile running(resolved);
   ScriptReader reader(text);
   TopLevel t;
   while (reader.next(t)) run_top_level(t);
   if (!reader.error().empty())
     throw RuntimeError(msg::kFileInSyntaxError, (path + "\n" + reader.error()).c_str());
 }
+
+const std::string* current_script_file() { return script_files().empty() ? nullptr : &script_files().back(); }
 
 Value* evaluate_source(const std::string& source) {
   ScriptReader reader(source);

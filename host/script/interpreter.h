@@ -21,6 +21,10 @@ bool run_file(const std::string& path, const RunOptions& options);
 // Runs a file the way fileIn does: errors propagate to the caller.
 void file_in(const std::string& path);
 
+// The absolute path of the innermost script file being run, or null when
+// the text running came from no file (-e, the prompt, execute).
+const std::string* current_script_file();
+
 // Runs source text as execute does: new names are globals, errors (a syntax
 // error too) propagate, and the result is the last expression's value.
 Value* evaluate_source(const std::string& source);

@@ -115,6 +115,19 @@ inline constexpr const char* kExitCodeNeedsReference = "HiddenDOSCommand exitCod
 // Completed by the path given.
 inline constexpr const char* kCannotChangeDir = "Cannot change the current directory to: ";
 
+// ---- Image files and bitmaps ------------------------------------------------
+
+// The bitmap manager's report of a file it cannot read, outside silent mode:
+// "-- Warning: cannot read image file <name>: <reason>".
+inline constexpr const char* kImageWarning = "-- Warning: cannot read image file ";
+inline constexpr const char* kImageNotFound = "file not found";
+inline constexpr const char* kImageUnknownFormat = "not a PNG, JPEG, BMP or Targa image";
+inline constexpr const char* kImageCorrupt = "the file is damaged or incomplete";
+inline constexpr const char* kImageTooLarge = "the image is too large";
+inline constexpr const char* kImageUnreadable = "the file cannot be read";
+// Completed by the bitmap's printed form.
+inline constexpr const char* kBitmapClosed = "Attempted to access a closed bitmap: ";
+
 // ---- Object model, properties and undo -------------------------------------
 
 // getPropNames's second argument, when it is neither #staticOnly nor #dynamicOnly.
