@@ -10,6 +10,7 @@
 #include "host/script_time.h"
 #include "host/triobject.h"
 #include "mesh_values.h"
+#include "material_values.h"
 #include "scene_internal.h"
 
 using host::geometry::matrix_of;
@@ -141,6 +142,7 @@ PropertyTable node_properties{
     {"isSelected", "boolean", get_selected, set_selected, true},
     {"baseObject", "object", get_base_object, nullptr, true},
     {"mesh", "TriMesh", get_node_mesh, nullptr, true},
+    {"material", "material", get_node_material, set_node_material, true},
 };
 
 ValueMetaClass* class_of_object(Object* object) {
