@@ -29,7 +29,7 @@ INode::~INode() {
 
 INode::State INode::state() const {
   return {name_,   local_tm_,     offset_pos_,      offset_scale_, offset_rot_,
-          hidden_, cast_shadows_, receive_shadows_, renderable_,   wire_color_};
+          hidden_, cast_shadows_, receive_shadows_, renderable_,   wire_color_,  mtl_};
 }
 
 void INode::set_state(const State& s) {
@@ -43,6 +43,7 @@ void INode::set_state(const State& s) {
   receive_shadows_ = s.receive_shadows;
   renderable_ = s.renderable;
   wire_color_ = s.wire_color;
+  mtl_ = s.mtl;
 }
 
 void INode::hold_state() {
@@ -111,6 +112,11 @@ void INode::SetRenderable(BOOL on) {
 void INode::SetWireColor(DWORD color) {
   hold_state();
   wire_color_ = color;
+}
+
+void INode::SetMtl(Mtl* mtl) {
+  hold_state();
+  mtl_ = mtl;
 }
 
 void INode::relink(INode* new_parent, int index, const Matrix3& local_tm) {

@@ -1,5 +1,6 @@
 // The objects the host makes by class id for plug-ins (Interface::CreateInstance).
 #include "light_objects.h"
+#include "material_objects.h"
 #include "scene_internal.h"
 
 void* Scene::CreateInstance(SClass_ID superID, Class_ID classID) {
@@ -22,5 +23,11 @@ void* Scene::CreateInstance(SClass_ID superID, Class_ID classID) {
   }
   if (superID == CAMERA_CLASS_ID && classID.PartA() == SIMPLE_CAM_CLASS_ID) return new StandardCamera;
   if (superID == GEOMOBJECT_CLASS_ID && classID.PartA() == TARGET_CLASS_ID) return new TargetObject(0);
+  if (superID == MATERIAL_CLASS_ID && classID.PartA() == DMTL_CLASS_ID) return new StandardMtl;
+  if (superID == MATERIAL_CLASS_ID && classID.PartA() == MULTI_CLASS_ID) return new MultiMaterial;
+  if (superID == TEXMAP_CLASS_ID && classID.PartA() == CHECKER_CLASS_ID)
+    return new TwoColorMap(CHECKER_CLASS_ID);
+  if (superID == TEXMAP_CLASS_ID && classID.PartA() == NOISE_CLASS_ID) return new TwoColorMap(NOISE_CLASS_ID);
+  if (superID == TEXMAP_CLASS_ID && classID.PartA() == BMTEX_CLASS_ID) return new BitmapMap;
   return nullptr;
 }

@@ -8,6 +8,7 @@
 #include "host/locals.h"
 #include "host/properties.h"
 #include "host/script_time.h"
+#include "material_values.h"
 #include "scene_internal.h"
 
 using host::geometry::matrix_of;
@@ -138,6 +139,7 @@ PropertyTable node_properties{
     {"renderable", "boolean", get_renderable, set_renderable, true},
     {"isSelected", "boolean", get_selected, set_selected, true},
     {"baseObject", "object", get_base_object, nullptr, true},
+    {"material", "material", get_node_material, set_node_material, true},
 };
 
 ValueMetaClass* class_of_object(Object* object) {

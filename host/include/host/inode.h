@@ -16,6 +16,8 @@
 #include "host/geometry.h"
 #include "host/value.h"
 
+class Mtl;
+
 class INode {
  public:
   ~INode();
@@ -71,6 +73,9 @@ class INode {
   DWORD GetWireColor() const { return wire_color_; }
   void SetWireColor(DWORD color);
   int Selected() const { return selected_ ? 1 : 0; }
+  // The node's material, or null; the node does not own it.
+  Mtl* GetMtl() const { return mtl_; }
+  void SetMtl(Mtl* mtl);
   // True once the node left the scene (deleted, or its creation undone).
   bool IsDeleted() const { return deleted_; }
 
@@ -88,6 +93,7 @@ class INode {
     Quat offset_rot;
     bool hidden, cast_shadows, receive_shadows, renderable;
     DWORD wire_color;
+    Mtl* mtl;
   };
 
   INode(Object* object, bool is_root);
@@ -111,4 +117,5 @@ class INode {
   bool hidden_ = false, cast_shadows_ = true, receive_shadows_ = true, renderable_ = true;
   bool selected_ = false, deleted_ = false;
   DWORD wire_color_ = 0;
+  Mtl* mtl_ = nullptr;
 };

@@ -1,0 +1,24 @@
+// Materials and maps as script values, and a node's material property.
+#pragma once
+
+#include "host/classes.h"
+#include "host/host_objects.h"
+#include "host/materials.h"
+
+// A material, map or map coordinates: printed "Material #1:Standard".
+class MtlValue : public HostObjectWrapper {
+ public:
+  MtlValue(WrapperRegistry* registry, void* object);
+  MtlBase* mtl() const { return static_cast<MtlBase*>(object()); }
+  void sprin1(CharStream* s) override;
+};
+
+// The one script value of a material or map; undefined for null.
+Value* wrap_mtl(MtlBase* mtl);
+
+// $b.material: the node's material or undefined; set to a material or undefined.
+Value* get_node_material(Value* self);
+void set_node_material(Value* self, Value* v);
+
+extern ValueMetaClass Material_class;
+extern ValueMetaClass TextureMap_class;
