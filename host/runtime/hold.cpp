@@ -23,6 +23,7 @@ void Hold::Accept(const char* name) {
   if (begins_.empty()) return;
   begins_.pop_back();
   if (!begins_.empty() || restores_.empty()) return;
+  for (auto& r : restores_) r->EndHold();
   undo_.push_back({name != nullptr ? name : "", std::move(restores_)});
   restores_.clear();
 }
@@ -36,6 +37,7 @@ void Hold::Cancel() {
   restores_.resize(mark);
   Suspended quiet(*this);
   for (auto it = taken.rbegin(); it != taken.rend(); ++it) (*it)->Restore(FALSE);
+  for (auto& r : taken) r->EndHold();
 }
 
 void Hold::Put(RestoreObj* rob) {

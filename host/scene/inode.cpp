@@ -89,6 +89,18 @@ void INode::SetObjOffsetScale(const Point3& s) {
   offset_scale_ = s;
 }
 
+void INode::SetObjectRef(Object* object) {
+  if (object == nullptr || object == object_ || is_root_) return;
+  Object* replaced = object_;
+  object_ = object;
+  Scene::get().registry().object_deleted(replaced);
+  node_changed_class(this);
+  if (theHold.Holding())
+    theHold.Put(new NodeObjectRestore(this, replaced));
+  else
+    Scene::get().retire_object(replaced);
+}
+
 void INode::Hide(BOOL on) {
   hold_state();
   hidden_ = on != FALSE;

@@ -151,6 +151,10 @@ UVVert* Mesh::mapVerts(int mp) { return mp >= 0 && mp < getNumMaps() ? maps_[mp]
 
 TVFace* Mesh::mapFaces(int mp) { return mp >= 0 && mp < getNumMaps() ? maps_[mp].tf : nullptr; }
 
+const UVVert* Mesh::mapVerts(int mp) const { return mp >= 0 && mp < getNumMaps() ? maps_[mp].tv : nullptr; }
+
+const TVFace* Mesh::mapFaces(int mp) const { return mp >= 0 && mp < getNumMaps() ? maps_[mp].tf : nullptr; }
+
 MeshMap& Mesh::Map(int mp) {
   if (mp >= 0 && mp < getNumMaps()) return maps_[mp];
   outside_map_.Clear();

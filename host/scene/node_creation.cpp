@@ -1,5 +1,6 @@
 // The primitives' script classes; calling one makes a node:
 //   box length:20 width:10 pos:[0,0,5] name:"crate" wirecolor:red
+#include <functional>
 #include <memory>
 
 #include "host/checks.h"
@@ -45,18 +46,9 @@ Value* create_node(Value** arg_list, int count, const char* fn) {
                                   : arg_list[i + 1]->to_float());
     }
   }
-  INode* node = Scene::get().CreateObjectNode(object.release());
-  {
-    ScopedHoldSuspension not_recorded;  // undoing the creation undoes its settings
-    node->SetWireColor(next_wire_color());
-  }
-  OneValueLocal result(wrap_node(node));
-  for (int i = first_key; i + 1 < count; i += 2) {
-    Value* key = arg_list[i];
-    if (static_cast<SimpleObject*>(node->GetObjectRef())->FindParam(key->to_string()) >= 0) continue;
-    if (find_property(result.value->tag, key) != nullptr) result.value->set_property(key, arg_list[i + 1]);
-  }
-  return result.value;
+  T* made = object.get();
+  return create_node_for(object.release(), arg_list, count,
+                         [made](Value* key) { return made->FindParam(key->to_string()) >= 0; });
 }
 
 Value* make_box(Value** a, int count) { return create_node<BoxObject>(a, count, "box"); }
@@ -65,6 +57,23 @@ Value* make_cylinder(Value** a, int count) { return create_node<CylinderObject>(
 Value* make_plane(Value** a, int count) { return create_node<PlaneObject>(a, count, "plane"); }
 
 }  // namespace
+
+Value* create_node_for(Object* object, Value** arg_list, int count,
+                       const std::function<bool(Value*)>& taken) {
+  int first_key = positional_count(arg_list, count) + 1;
+  INode* node = Scene::get().CreateObjectNode(object);
+  {
+    ScopedHoldSuspension not_recorded;  // undoing the creation undoes its settings
+    node->SetWireColor(next_wire_color());
+  }
+  OneValueLocal result(wrap_node(node));
+  for (int i = first_key; i + 1 < count; i += 2) {
+    Value* key = arg_list[i];
+    if (taken && taken(key)) continue;
+    if (find_property(result.value->tag, key) != nullptr) result.value->set_property(key, arg_list[i + 1]);
+  }
+  return result.value;
+}
 
 ValueMetaClass Box_class("Box", &GeometryClass_class, make_box);
 ValueMetaClass Sphere_class("Sphere", &GeometryClass_class, make_sphere);

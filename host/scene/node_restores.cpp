@@ -72,3 +72,17 @@ void NodeExistenceRestore::Redo() {
   else
     take_out();
 }
+
+NodeObjectRestore::NodeObjectRestore(INode* node, Object* replaced) : node_(node), other_(replaced) {}
+
+// Its wrapper was told when the object left the node.
+NodeObjectRestore::~NodeObjectRestore() { other_->DeleteThis(); }
+
+void NodeObjectRestore::swap() {
+  std::swap(node_->object_, other_);
+  Scene::get().registry().object_deleted(other_);
+  node_changed_class(node_);
+}
+
+void NodeObjectRestore::Restore(int) { swap(); }
+void NodeObjectRestore::Redo() { swap(); }

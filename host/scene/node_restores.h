@@ -58,3 +58,18 @@ class NodeExistenceRestore : public RestoreObj {
   int index_ = -1;
   bool created_;
 };
+
+// The object a node shows, replaced by another (convertToMesh): the restore
+// owns whichever of the two the node does not show at the time.
+class NodeObjectRestore : public RestoreObj {
+ public:
+  NodeObjectRestore(INode* node, Object* replaced);
+  ~NodeObjectRestore() override;
+  void Restore(int isUndo) override;
+  void Redo() override;
+
+ private:
+  void swap();
+  INode* node_;
+  Object* other_;
+};

@@ -8,6 +8,8 @@
 #include "host/locals.h"
 #include "host/properties.h"
 #include "host/script_time.h"
+#include "host/triobject.h"
+#include "mesh_values.h"
 #include "material_values.h"
 #include "scene_internal.h"
 
@@ -139,6 +141,7 @@ PropertyTable node_properties{
     {"renderable", "boolean", get_renderable, set_renderable, true},
     {"isSelected", "boolean", get_selected, set_selected, true},
     {"baseObject", "object", get_base_object, nullptr, true},
+    {"mesh", "TriMesh", get_node_mesh, nullptr, true},
     {"material", "material", get_node_material, set_node_material, true},
 };
 
@@ -148,6 +151,7 @@ ValueMetaClass* class_of_object(Object* object) {
   if (id == Class_ID(SPHERE_CLASS_ID, 0)) return &Sphere_class;
   if (id == Class_ID(CYLINDER_CLASS_ID, 0)) return &Cylinder_class;
   if (id == PLANE_CLASS_ID) return &Plane_class;
+  if (id == triObjectClassID) return &Editable_Mesh_class;
   if (ValueMetaClass* c = class_of_light_or_camera(object)) return c;
   if (object->SuperClassID() == GEOMOBJECT_CLASS_ID) return &GeometryClass_class;
   return &MAXNode_class;
@@ -212,7 +216,9 @@ void NodeValue::sprin1(CharStream* s) {
     return;
   }
   Point3 p = node()->GetNodeTM(MAXScript_time()).GetTrans();
-  s->printf("$%s:%s @ [%f,%f,%f]", tag->name, node()->GetName(), p.x, p.y, p.z);
+  // The listener spells the editable mesh's class with a capital M here.
+  const char* class_name = tag == &Editable_Mesh_class ? "Editable_Mesh" : tag->name;
+  s->printf("$%s:%s @ [%f,%f,%f]", class_name, node()->GetName(), p.x, p.y, p.z);
 }
 
 const PropertyTable::Entry* node_property(ValueMetaClass* tag, Value* prop) {
@@ -283,6 +289,11 @@ Value* wrap_node(INode* node) {
 Value* wrap_object(Object* object) {
   return Scene::get().registry().wrap(
       object, [](WrapperRegistry* r, void* o) -> HostObjectWrapper* { return new ObjectValue(r, o); });
+}
+
+void node_changed_class(INode* node) {
+  if (HostObjectWrapper* w = Scene::get().registry().find(node))
+    w->tag = class_of_object(node->GetObjectRef());
 }
 
 bool is_node_value(Value* v) { return dynamic_cast<NodeValue*>(v) != nullptr; }

@@ -2,6 +2,8 @@
 // script classes of the primitives (Box, Sphere, Cylinder, Plane).
 #pragma once
 
+#include <functional>
+
 #include "host/classes.h"
 #include "host/host_objects.h"
 #include "host/inode.h"
@@ -42,6 +44,12 @@ Value* wrap_object(Object* object);
 INode* node_arg(Value* v, const char* fn);
 bool is_node_value(Value* v);
 
+// Puts object (taken) in the scene on a new node with the next wire colour,
+// then sets the node properties that keyword arguments name (pos:, name:,
+// wirecolor:, ...) in the order written, skipping the keywords taken says the
+// object used already. Returns the node's value.
+Value* create_node_for(Object* object, Value** arg_list, int count,
+                       const std::function<bool(Value* key)>& taken = {});
 // A property of a node of class tag: its class's (a light's colour) before
 // the properties every node has (name, pos, ...); null when it has neither.
 const PropertyTable::Entry* node_property(ValueMetaClass* tag, Value* prop);

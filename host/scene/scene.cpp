@@ -8,6 +8,7 @@
 
 #include "host/hold.h"
 #include "host/script_time.h"
+#include "host/triobject.h"
 #include "light_objects.h"
 #include "node_restores.h"
 #include "scene_internal.h"
@@ -79,6 +80,8 @@ std::string Scene::unique_name(const std::string& base) const {
 INode* Scene::CreateObjectNode(Object* object) {
   std::string class_name;
   object->GetClassName(class_name);
+  // A mesh made from scratch is named as the application names it: Object001.
+  if (object->ClassID() == triObjectClassID) class_name = "Object";
   auto* node = new INode(object, false);
   node->name_ = unique_name(class_name);
   insert(std::unique_ptr<INode>(node), root_.get(), -1);
@@ -98,6 +101,14 @@ void Scene::DeleteNode(INode* node, BOOL) {
     kept_.push_back(std::move(owned));
   else
     forget_in_exclusion_lists(node);  // freed now
+}
+
+void Scene::retire_object(Object* object) {
+  if (object == nullptr) return;
+  if (theHold.Holding() || theHold.UndoCount() > 0 || theHold.RedoCount() > 0 || theHold.GetBeginDepth() > 0)
+    kept_objects_.emplace_back(object);
+  else
+    object->DeleteThis();
 }
 
 std::unique_ptr<INode> Scene::remove(INode* node) {

@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "host/host_objects.h"
 #include "host/core_interface.h"
+#include "host/host_objects.h"
+
+// A node now shows an object of another class: its script value follows.
+void node_changed_class(INode* node);
 
 // Appends every node below node, each parent before its children.
 void add_subtree(INode* node, std::vector<INode*>& out);
@@ -45,6 +48,9 @@ class Scene : public Interface {
   // puts one back under parent at index; used by deletion and undo.
   std::unique_ptr<INode> remove(INode* node);
   void insert(std::unique_ptr<INode> node, INode* parent, int index);
+  // An object no node shows any more: freed, or kept to the end of the run
+  // while undo entries might name it.
+  void retire_object(Object* object);
 
  private:
   Scene();
@@ -53,5 +59,9 @@ class Scene : public Interface {
   // Nodes deleted outside a hold while undo entries might still name them:
   // kept until the end of the run, so undoing such an entry finds them.
   std::vector<std::unique_ptr<INode>> kept_;
+  struct ObjectDeleter {
+    void operator()(Object* o) const { o->DeleteThis(); }
+  };
+  std::vector<std::unique_ptr<Object, ObjectDeleter>> kept_objects_;
   WrapperRegistry registry_;
 };

@@ -17,6 +17,11 @@ constexpr SClass_ID LIGHT_CLASS_ID = 0x30;
 constexpr SClass_ID SHAPE_CLASS_ID = 0x40;
 constexpr SClass_ID HELPER_CLASS_ID = 0x50;
 
+// Animatable flag bits.
+// Set while an undo record of the object is held in the current hold, so a
+// second change within the hold records nothing more.
+constexpr DWORD A_HELD = 0x1000;
+
 class Animatable {
  public:
   Animatable() = default;

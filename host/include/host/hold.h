@@ -8,17 +8,38 @@
 // the entries that could have been redone.
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 class RestoreObj {
  public:
+  // Interfaces the record offers by id; none here. First, as in the SDK's
+  // slot order, so plug-in records keep their virtual layout.
+  virtual void* GetInterface(ULONG id) {
+    (void)id;
+    return nullptr;
+  }
   virtual ~RestoreObj() = default;
   // isUndo is nonzero when the user undoes the change, zero when a Cancel
   // takes it back.
   virtual void Restore(int isUndo) = 0;
   virtual void Redo() = 0;
+  // Bytes the record holds, roughly.
+  virtual int Size() { return 1; }
+  // The hold that recorded it ended (its outermost Accept, or the Cancel that
+  // took it back): records that mark their object as held clear the mark here.
+  virtual void EndHold() {}
+  virtual std::string Description() { return "---"; }
+  virtual INT_PTR Execute(int cmd, ULONG_PTR arg1 = 0, ULONG_PTR arg2 = 0, ULONG_PTR arg3 = 0) {
+    (void)cmd;
+    (void)arg1;
+    (void)arg2;
+    (void)arg3;
+    return -1;
+  }
 };
 
 class Hold {

@@ -53,6 +53,10 @@ class INode {
   void SetObjOffsetScale(const Point3& s);
 
   Object* GetObjectRef() const { return object_; }
+  // Makes the node show object (the node takes it) in place of its current
+  // one, which is freed, or kept by theHold while it is holding so undo can
+  // put it back.
+  void SetObjectRef(Object* object);
   // The node's object as evaluated at time t (no modifiers yet: the object
   // itself). Hidden nodes evaluate too.
   ObjectState EvalWorldState(TimeValue t, BOOL evalHidden = TRUE) const {
@@ -84,6 +88,7 @@ class INode {
   friend class NodeStateRestore;
   friend class NodeLinkRestore;
   friend class NodeExistenceRestore;
+  friend class NodeObjectRestore;
 
   // What undo restores of a node's own settings.
   struct State {

@@ -28,6 +28,9 @@ constexpr DWORD EDGE_A = 1;
 constexpr DWORD EDGE_B = 2;
 constexpr DWORD EDGE_C = 4;
 constexpr DWORD EDGE_ALL = EDGE_A | EDGE_B | EDGE_C;
+// setEdgeVis's visible argument.
+constexpr int EDGE_INVIS = 0;
+constexpr int EDGE_VIS = 1;
 constexpr DWORD FACE_HIDDEN = 1 << 3;
 constexpr int FACE_MATID_SHIFT = 16;
 constexpr DWORD FACE_MATID_MASK = 0xFFFF;
@@ -200,6 +203,8 @@ class Mesh {
   int getNumMapFaces(int mp) const;
   UVVert* mapVerts(int mp);
   TVFace* mapFaces(int mp);
+  const UVVert* mapVerts(int mp) const;
+  const TVFace* mapFaces(int mp) const;
   // A channel outside the mesh's reads as an empty one not in use.
   MeshMap& Map(int mp);
 
@@ -268,3 +273,11 @@ class Mesh {
   Point3 outside_vert_;
   MeshMap outside_map_;
 };
+
+// mesh = mesh1 followed by mesh2: mesh2's vertex and map-vertex numbers
+// follow mesh1's. Each part's points are transformed by its matrix when one
+// is given; whichInv 0 or 1 turns that part's faces over. A map channel only
+// one part has gets one vertex at the origin for the other part's faces.
+// mesh may be neither part.
+void CombineMeshes(Mesh& mesh, const Mesh& mesh1, const Mesh& mesh2, const Matrix3* tm1 = nullptr,
+                   const Matrix3* tm2 = nullptr, int whichInv = -1);

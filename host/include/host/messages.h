@@ -143,6 +143,25 @@ inline constexpr const char* kDeletedObjectPrint = "<Deleted scene object>";
 // Setting .parent to the node itself or one of its descendants; completed by the value.
 inline constexpr const char* kParentLoop = "Cannot link a node to itself or to its own descendant: ";
 
+// ---- Meshes -------------------------------------------------------------------
+
+// Each is completed by the index given.
+inline constexpr const char* kVertexIndexOutOfRange = "Vertex index out of range: ";
+inline constexpr const char* kFaceIndexOutOfRange = "Face index out of range: ";
+inline constexpr const char* kEdgeIndexOutOfRange = "Edge index out of range: ";
+inline constexpr const char* kTextureVertexIndexOutOfRange = "Texture vertex index out of range: ";
+inline constexpr const char* kColorVertexIndexOutOfRange = "Color vertex index out of range: ";
+inline constexpr const char* kMapVertexIndexOutOfRange = "Map vertex index out of range: ";
+// A map channel outside -2..99, or one the mesh does not support; completed by the channel.
+inline constexpr const char* kMapChannelOutOfRange = "Map channel out of range: ";
+inline constexpr const char* kMapChannelNotSupported = "Map channel not supported: ";
+// mesh vertices: faces: with a face naming a vertex the mesh does not have.
+inline constexpr const char* kFaceVertexOutOfRange = "Face vertex index out of range: ";
+inline constexpr const char* kMaterialIdOutOfRange = "Material ID out of range: ";
+// meshop.attach of a mesh to itself; completed by the source.
+inline constexpr const char* kAttachToItself = "Cannot attach a mesh to itself: ";
+// A count that must not be negative (setNumVerts -1); completed by the count.
+inline constexpr const char* kNegativeCount = "Count must not be negative: ";
 // ---- Lights, cameras, materials and renderers --------------------------------
 
 // Completed by the value given.

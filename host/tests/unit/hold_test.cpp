@@ -182,3 +182,44 @@ TEST_F(HoldTest, WhatARestoreDoesIsNotRecorded) {
 }
 
 }  // namespace
+
+namespace {
+
+// Counts the EndHold calls a record gets.
+class HeldMark : public RestoreObj {
+ public:
+  explicit HeldMark(int* ended) : ended_(ended) {}
+  void Restore(int) override {}
+  void Redo() override {}
+  void EndHold() override { ++*ended_; }
+
+ private:
+  int* ended_;
+};
+
+TEST(HoldEndHold, RecordsHearOnceWhenTheirOutermostHoldEndsOrIsCancelled) {
+  Hold hold;
+  int kept = 0, cancelled = 0;
+  hold.Begin();
+  hold.Put(new HeldMark(&kept));
+  hold.Begin();
+  hold.Put(new HeldMark(&kept));
+  hold.Accept("inner");
+  EXPECT_EQ(kept, 0);  // still held: the outer hold is open
+  hold.Begin();
+  hold.Put(new HeldMark(&cancelled));
+  hold.Cancel();
+  EXPECT_EQ(cancelled, 1);
+  hold.Accept("outer");
+  EXPECT_EQ(kept, 2);
+  // Undo and redo of the entry end nothing again.
+  hold.Undo();
+  hold.Redo();
+  EXPECT_EQ(kept, 2);
+  RestoreObj* plain = new HeldMark(&kept);
+  EXPECT_EQ(plain->Description(), "---");
+  EXPECT_EQ(plain->Execute(1), -1);
+  delete plain;
+}
+
+}  // namespace

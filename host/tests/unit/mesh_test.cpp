@@ -426,3 +426,59 @@ TEST(MeshDegenerate, EmptyAndBrokenMeshesAnswerEverything) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MeshCombine, SecondPartFollowsTheFirstAndMovesByItsMatrix) {
+  Mesh a = make_mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
+  a.faces[0].setMatID(4);
+  a.faces[0].setSmGroup(2);
+  Mesh b = make_mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{0, 1, 2}, {1, 3, 2}});
+  Matrix3 up = TransMatrix(Point3(0, 0, 5));
+  Mesh out;
+  CombineMeshes(out, a, b, nullptr, &up);
+  ASSERT_EQ(out.getNumVerts(), 7);
+  ASSERT_EQ(out.getNumFaces(), 3);
+  expect_point(out.getVert(1), {1, 0, 0});
+  expect_point(out.getVert(6), {1, 1, 5});
+  EXPECT_EQ(out.faces[2].v[0], 4u);
+  EXPECT_EQ(out.faces[2].v[1], 6u);
+  EXPECT_EQ(out.faces[2].v[2], 5u);
+  EXPECT_EQ(out.faces[0].getMatID(), 4);
+  EXPECT_EQ(out.faces[0].getSmGroup(), 2u);
+}
+
+TEST(MeshCombine, AChannelOnlyOnePartHasGivesTheOtherOneOriginVertex) {
+  Mesh a = make_mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
+  Mesh b = a;
+  b.setMapSupport(1, TRUE);
+  b.setNumTVerts(3);
+  b.setTVert(2, 0.5f, 0.25f, 0);
+  b.setNumTVFaces(1);
+  b.tvFace[0].setTVerts(0, 1, 2);
+  Mesh out;
+  CombineMeshes(out, a, b);
+  ASSERT_TRUE(out.mapSupport(1));
+  ASSERT_EQ(out.getNumMapVerts(1), 4);
+  EXPECT_EQ(out.tvFace[0].t[0], 0u);
+  EXPECT_EQ(out.tvFace[0].t[2], 0u);
+  EXPECT_EQ(out.tvFace[1].t[2], 3u);
+  expect_point(out.tVerts[3], {0.5f, 0.25f, 0});
+  EXPECT_FALSE(out.mapSupport(0));
+}
+
+TEST(MeshCombine, TurningAPartOverReversesItsCornersAndMayWriteIntoAPart) {
+  Mesh a = make_mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
+  a.faces[0].setEdgeVisFlags(1, 0, 0);
+  Mesh b = a;
+  CombineMeshes(a, a, b, nullptr, nullptr, 1);
+  ASSERT_EQ(a.getNumFaces(), 2);
+  EXPECT_EQ(a.faces[1].v[1], 5u);
+  EXPECT_EQ(a.faces[1].v[2], 4u);
+  // The edge from corner 0 to corner 1 is now the edge from corner 2 back to 0.
+  EXPECT_EQ(a.faces[1].getEdgeVis(0), 0u);
+  EXPECT_NE(a.faces[1].getEdgeVis(2), 0u);
+  expect_point(a.getFaceNormal(1), {0, 0, -1});
+}
+
+}  // namespace
