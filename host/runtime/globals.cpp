@@ -74,6 +74,12 @@ int forget_module_globals(const void* module_base) {
         cell->thunk = nullptr;
         ++forgotten;
       }
+    } else if (runtime_shutting_down() && object_base_of(thunk->cell) == module_base) {
+      // A static value of the module (a class object) undefines its global
+      // when destroyed, except at exit: then the global goes here, before
+      // it points into an unloaded module.
+      cell->thunk = nullptr;
+      ++forgotten;
     } else if (auto* s = dynamic_cast<StructGlobal*>(thunk->cell)) {
       forgotten += s->remove_if([&](const StructGlobal::Member& m) {
         auto* p = dynamic_cast<Primitive*>(m.fn);

@@ -128,6 +128,14 @@ inline constexpr const char* kImageUnreadable = "the file cannot be read";
 // Completed by the bitmap's printed form.
 inline constexpr const char* kBitmapClosed = "Attempted to access a closed bitmap: ";
 
+// ---- Model files -------------------------------------------------------------
+
+// "-- Import failed: <file>: <reason>"; likewise for export.
+inline constexpr const char* kImportFailed = "-- Import failed: ";
+inline constexpr const char* kExportFailed = "-- Export failed: ";
+inline constexpr const char* kNoExporter =
+    "no exporter writes files of this kind (.obj, .ply, .stl, .gltf, .glb)";
+
 // ---- Object model, properties and undo -------------------------------------
 
 // getPropNames's second argument, when it is neither #staticOnly nor #dynamicOnly.
