@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/hold.h"
+#include "host/triobject.h"
 #include "node_restores.h"
 #include "scene_internal.h"
 #include "winapi/file_paths.h"
@@ -90,6 +91,13 @@ void INode::SetObjOffsetRot(const Quat& q) {
 void INode::SetObjOffsetScale(const Point3& s) {
   hold_state();
   offset_scale_ = s;
+}
+
+ObjectState INode::EvalWorldState(TimeValue t, BOOL) const {
+  if (object_ == nullptr || object_->FindBaseObject() == object_) return ObjectState{object_};
+  world_state_.reset(object_->ConvertToType(t, triObjectClassID));
+  // Modifiers only act on meshes: an object that makes none shows as it is.
+  return ObjectState{world_state_ != nullptr ? world_state_.get() : object_->FindBaseObject()};
 }
 
 void INode::SetObjectRef(Object* object) {

@@ -19,12 +19,21 @@ Face new_face() {
 
 Mesh::Mesh() : maps_(kMinMaps) { adopt_maps(); }
 
-Mesh::Mesh(const Mesh& other) : verts_(other.verts_), faces_(other.faces_), maps_(other.maps_) {
+Mesh::Mesh(const Mesh& other)
+    : vertSel(other.vertSel),
+      faceSel(other.faceSel),
+      selLevel(other.selLevel),
+      verts_(other.verts_),
+      faces_(other.faces_),
+      maps_(other.maps_) {
   adopt_maps();
 }
 
 Mesh& Mesh::operator=(const Mesh& other) {
   if (this != &other) {
+    vertSel = other.vertSel;
+    faceSel = other.faceSel;
+    selLevel = other.selLevel;
     verts_ = other.verts_;
     faces_ = other.faces_;
     maps_ = other.maps_;

@@ -149,7 +149,7 @@ MeshTarget mesh_to_change(Value* v, const char* fn) {
   Object* object = nullptr;
   if (is_node_value(v)) {
     target.node = node_arg(v, fn);
-    object = target.node->GetObjectRef();
+    object = target.node->GetObjectRef()->FindBaseObject();
     target.to_working = node_to_working(target.node);
   } else if (auto* wrapper = dynamic_cast<ObjectValue*>(v)) {
     wrapper->check_not_deleted();

@@ -9,8 +9,8 @@
 #include "host/properties.h"
 #include "host/script_time.h"
 #include "host/triobject.h"
-#include "mesh_values.h"
 #include "material_values.h"
+#include "mesh_values.h"
 #include "scene_internal.h"
 
 using host::geometry::matrix_of;
@@ -117,7 +117,7 @@ void set_selected(Value* self, Value* v) {
     Scene::get().DeselectNode(node);
 }
 
-Value* get_base_object(Value* self) { return wrap_object(self_node(self)->GetObjectRef()); }
+Value* get_base_object(Value* self) { return wrap_object(self_node(self)->GetObjectRef()->FindBaseObject()); }
 
 // Listed by neither getPropNames nor showProperties of a node: those give
 // its object's parameters, as the application's do.
@@ -142,6 +142,7 @@ PropertyTable node_properties{
     {"isSelected", "boolean", get_selected, set_selected, true},
     {"baseObject", "object", get_base_object, nullptr, true},
     {"mesh", "TriMesh", get_node_mesh, nullptr, true},
+    {"modifiers", "array", get_node_modifiers, nullptr, true},
     {"material", "material", get_node_material, set_node_material, true},
 };
 
@@ -157,26 +158,10 @@ ValueMetaClass* class_of_object(Object* object) {
   return &MAXNode_class;
 }
 
-// The parameter a property names on the object, or -1.
-int param_index(Object* object, Value* prop, SimpleObject** simple) {
-  *simple = dynamic_cast<SimpleObject*>(object);
-  return *simple != nullptr ? (*simple)->FindParam(prop->to_string()) : -1;
-}
-
-Value* get_param(Object* object, Value* prop) {
-  SimpleObject* simple;
-  int i = param_index(object, prop, &simple);
-  if (i < 0) return nullptr;
-  if (simple->GetParamDef(i).is_int) return Integer::intern(simple->GetInt(i));
-  return new Float(simple->GetFloat(i));
-}
+Value* get_param(Object* object, Value* prop) { return param_value(object->FindBaseObject(), prop); }
 
 bool set_param(Object* object, Value* prop, Value* v) {
-  SimpleObject* simple;
-  int i = param_index(object, prop, &simple);
-  if (i < 0) return false;
-  simple->SetValue(i, simple->GetParamDef(i).is_int ? static_cast<float>(v->to_int()) : v->to_float());
-  return true;
+  return set_param_value(object->FindBaseObject(), prop, v);
 }
 
 // A light's or camera's properties live in its class's tables.
@@ -186,8 +171,8 @@ bool has_class_properties(Object* object) {
 }
 
 void param_names(Object* object, std::vector<Value*>& names) {
-  if (auto* simple = dynamic_cast<SimpleObject*>(object))
-    for (int i = 0; i < simple->NumParams(); ++i) names.push_back(Name::intern(simple->GetParamDef(i).name));
+  object = object->FindBaseObject();
+  add_param_names(object, names);
   if (!has_class_properties(object)) return;
   ValueMetaClass* tag = class_of_object(object);
   for (ValueMetaClass* c = tag; c != nullptr; c = c->superclass) {
@@ -202,7 +187,7 @@ void param_names(Object* object, std::vector<Value*>& names) {
 ValueMetaClass GeometryClass_class("GeometryClass", &MAXNode_class, nullptr, &node_properties);
 
 NodeValue::NodeValue(WrapperRegistry* registry, void* node) : HostObjectWrapper(registry, node) {
-  tag = class_of_object(this->node()->GetObjectRef());
+  tag = class_of_object(this->node()->GetObjectRef()->FindBaseObject());
 }
 
 INode* NodeValue::checked_node() {
@@ -293,7 +278,7 @@ Value* wrap_object(Object* object) {
 
 void node_changed_class(INode* node) {
   if (HostObjectWrapper* w = Scene::get().registry().find(node))
-    w->tag = class_of_object(node->GetObjectRef());
+    w->tag = class_of_object(node->GetObjectRef()->FindBaseObject());
 }
 
 bool is_node_value(Value* v) { return dynamic_cast<NodeValue*>(v) != nullptr; }

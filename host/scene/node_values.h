@@ -62,6 +62,15 @@ const PropertyTable::Entry* node_property(ValueMetaClass* tag, Value* prop);
 // The script class of a light, camera or target object; null for others.
 ValueMetaClass* class_of_light_or_camera(Object* object);
 
+// An object's or modifier's named parameter (host/param_list.h) as a script
+// value, or null when it has no such parameter; setting it gives false then.
+Value* param_value(Animatable* object, Value* prop);
+bool set_param_value(Animatable* object, Value* prop, Value* v);
+void add_param_names(Animatable* object, std::vector<Value*>& names);
+
+// $b.modifiers: the node's modifiers, the top of the stack first.
+Value* get_node_modifiers(Value* self);
+
 extern ValueMetaClass GeometryClass_class;
 extern ValueMetaClass Box_class;
 extern ValueMetaClass Sphere_class;

@@ -111,6 +111,36 @@ void Scene::retire_object(Object* object) {
     object->DeleteThis();
 }
 
+void Scene::keep_loose_modifier(Modifier* mod) { loose_modifiers_.emplace_back(mod); }
+
+void Scene::adopt_modifier(Modifier* mod) {
+  for (auto it = loose_modifiers_.begin(); it != loose_modifiers_.end(); ++it)
+    if (it->get() == mod) {
+      it->release();
+      loose_modifiers_.erase(it);
+      return;
+    }
+}
+
+bool Scene::modifier_in_use(Modifier* mod) const {
+  for (const auto& m : loose_modifiers_)
+    if (m.get() == mod) return false;
+  return true;
+}
+
+void Scene::retire_modifier(Modifier* mod) {
+  if (theHold.Holding() || theHold.UndoCount() > 0 || theHold.RedoCount() > 0 || theHold.GetBeginDepth() > 0)
+    kept_modifiers_.emplace_back(mod);
+  else
+    mod->DeleteThis();
+}
+
+void Scene::wrap_in_stack(INode* node, IDerivedObject* stack, Object* base) {
+  stack->SetObjRef(base);
+  node->object_ = stack;
+  node->world_state_.reset();
+}
+
 std::unique_ptr<INode> Scene::remove(INode* node) {
   auto& siblings = node->parent_->children_;
   siblings.erase(std::find(siblings.begin(), siblings.end(), node));

@@ -8,6 +8,7 @@
 
 #include "host/core_interface.h"
 #include "host/host_objects.h"
+#include "host/modifiers.h"
 
 // A node now shows an object of another class: its script value follows.
 void node_changed_class(INode* node);
@@ -51,6 +52,18 @@ class Scene : public Interface {
   // An object no node shows any more: freed, or kept to the end of the run
   // while undo entries might name it.
   void retire_object(Object* object);
+  // Modifiers scripts made that are on no stack yet belong to the scene;
+  // adopt takes one off that list when a stack takes it.
+  void keep_loose_modifier(Modifier* mod);
+  void adopt_modifier(Modifier* mod);
+  // True when the modifier is on a stack already.
+  bool modifier_in_use(Modifier* mod) const;
+  // A modifier taken off its stack outside a hold: freed, or kept while
+  // undo entries might name it.
+  void retire_modifier(Modifier* mod);
+  // Puts the node's object at the bottom of stack (taken), which the node
+  // then refers to.
+  void wrap_in_stack(INode* node, IDerivedObject* stack, Object* base);
 
  private:
   Scene();
@@ -63,5 +76,10 @@ class Scene : public Interface {
     void operator()(Object* o) const { o->DeleteThis(); }
   };
   std::vector<std::unique_ptr<Object, ObjectDeleter>> kept_objects_;
+  struct ModifierDeleter {
+    void operator()(Modifier* m) const { m->DeleteThis(); }
+  };
+  std::vector<std::unique_ptr<Modifier, ModifierDeleter>> loose_modifiers_;
+  std::vector<std::unique_ptr<Modifier, ModifierDeleter>> kept_modifiers_;
   WrapperRegistry registry_;
 };

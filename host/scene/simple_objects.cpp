@@ -1,4 +1,4 @@
-// The primitive objects' creation parameters.
+// Parameter lists, and the primitive objects' creation parameters.
 #include "host/simple_objects.h"
 
 #include <strings.h>
@@ -7,33 +7,32 @@
 
 #include "host/hold.h"
 
-class SimpleParamRestore : public RestoreObj {
+class ParamRestore : public RestoreObj {
  public:
-  SimpleParamRestore(SimpleObject* object, int index)
-      : object_(object), index_(index), value_(object->values_[index]) {}
-  void Restore(int) override { std::swap(object_->values_[index_], value_); }
-  void Redo() override { std::swap(object_->values_[index_], value_); }
+  ParamRestore(ParamList* params, int index)
+      : params_(params), index_(index), value_(params->values_[index]) {}
+  void Restore(int) override { std::swap(params_->values_[index_], value_); }
+  void Redo() override { std::swap(params_->values_[index_], value_); }
 
  private:
-  SimpleObject* object_;
+  ParamList* params_;
   int index_;
   float value_;
 };
 
-SimpleObject::SimpleObject(const char* class_name, std::vector<SimpleParamDef> defs)
-    : class_name_(class_name), defs_(std::move(defs)) {
+ParamList::ParamList(std::vector<SimpleParamDef> defs) : defs_(std::move(defs)) {
   for (const SimpleParamDef& d : defs_) values_.push_back(d.default_value);
 }
 
-int SimpleObject::FindParam(const char* name) const {
+int ParamList::FindParam(const char* name) const {
   for (int i = 0; i < NumParams(); ++i)
     if (strcasecmp(defs_[i].name, name) == 0) return i;
   return -1;
 }
 
-void SimpleObject::SetValue(int i, float value) {
+void ParamList::SetValue(int i, float value) {
   if (defs_[i].is_int) value = static_cast<float>(std::max(static_cast<int>(value), defs_[i].least));
-  if (theHold.Holding()) theHold.Put(new SimpleParamRestore(this, i));
+  if (theHold.Holding()) theHold.Put(new ParamRestore(this, i));
   values_[i] = value;
 }
 

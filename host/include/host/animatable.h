@@ -25,6 +25,8 @@ constexpr SClass_ID HELPER_CLASS_ID = 0x50;
 // second change within the hold records nothing more.
 constexpr DWORD A_HELD = 0x1000;
 
+class ParamList;
+
 class Animatable {
  public:
   Animatable() = default;
@@ -40,6 +42,8 @@ class Animatable {
     (void)id;
     return nullptr;
   }
+  // The object's named parameters (host/param_list.h), or null.
+  virtual ParamList* GetParamList() { return nullptr; }
   // Frees the object; whoever owns it calls this instead of delete.
   virtual void DeleteThis() { delete this; }
 
@@ -70,6 +74,9 @@ class Object : public Animatable {
  public:
   // Nonzero when the renderer draws the object.
   virtual int IsRenderable() = 0;
+  // The object at the bottom of its modifier stack: itself unless it is a
+  // derived object (host/modifiers.h).
+  virtual Object* FindBaseObject() { return this; }
   // Whether the object can give itself as an object of class obtype
   // (triObjectClassID: a triangle mesh).
   virtual int CanConvertToType(Class_ID obtype) {

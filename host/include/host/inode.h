@@ -63,13 +63,10 @@ class INode : public Animatable {
   // one, which is freed, or kept by theHold while it is holding so undo can
   // put it back.
   void SetObjectRef(Object* object);
-  // The node's object as evaluated at time t (no modifiers yet: the object
-  // itself). Hidden nodes evaluate too.
-  ObjectState EvalWorldState(TimeValue t, BOOL evalHidden = TRUE) const {
-    (void)t;
-    (void)evalHidden;
-    return ObjectState{object_};
-  }
+  // The node's object as evaluated at time t: the object itself, or for a
+  // node with modifiers the mesh they make of it, which the node keeps until
+  // it is evaluated again. Hidden nodes evaluate too.
+  ObjectState EvalWorldState(TimeValue t, BOOL evalHidden = TRUE) const;
 
   void Hide(BOOL on);
   int IsHidden() const { return hidden_ ? 1 : 0; }
@@ -153,5 +150,9 @@ class INode : public Animatable {
   };
   int next_xref_id_ = 1;
   std::vector<XRefEntry> xrefs_;
+  struct ObjectDeleter {
+    void operator()(Object* o) const { o->DeleteThis(); }
+  };
+  mutable std::unique_ptr<Object, ObjectDeleter> world_state_;  // the modifiers' result
   Mtl* mtl_ = nullptr;
 };

@@ -28,6 +28,12 @@ constexpr DWORD EDGE_A = 1;
 constexpr DWORD EDGE_B = 2;
 constexpr DWORD EDGE_C = 4;
 constexpr DWORD EDGE_ALL = EDGE_A | EDGE_B | EDGE_C;
+// Mesh::selLevel.
+constexpr DWORD MESH_OBJECT = 1;
+constexpr DWORD MESH_VERTEX = 2;
+constexpr DWORD MESH_FACE = 4;
+constexpr DWORD MESH_EDGE = 8;
+
 // setEdgeVis's visible argument.
 constexpr int EDGE_INVIS = 0;
 constexpr int EDGE_VIS = 1;
@@ -146,6 +152,12 @@ class Mesh {
   VertColor* vertCol = nullptr;
   int numCVerts = 0;
   TVFace* vcFace = nullptr;
+
+  // Sub-object selection: which vertices and faces are selected, and at
+  // which level the mesh is being worked on.
+  BitArray vertSel;
+  BitArray faceSel;
+  DWORD selLevel = MESH_OBJECT;
 
   Mesh();
   Mesh(const Mesh& other);

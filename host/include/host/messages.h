@@ -168,6 +168,8 @@ inline constexpr const char* kFaceVertexOutOfRange = "Face vertex index out of r
 inline constexpr const char* kMaterialIdOutOfRange = "Material ID out of range: ";
 // meshop.attach of a mesh to itself; completed by the source.
 inline constexpr const char* kAttachToItself = "Cannot attach a mesh to itself: ";
+// addModifier with a modifier already on another node; completed by the modifier.
+inline constexpr const char* kModifierInUse = "Modifier is already applied to another node: ";
 // A count that must not be negative (setNumVerts -1); completed by the count.
 inline constexpr const char* kNegativeCount = "Count must not be negative: ";
 // ---- Lights, cameras, materials and renderers --------------------------------

@@ -7,32 +7,25 @@
 
 #include "host/animatable.h"
 #include "host/mesh.h"
+#include "host/param_list.h"
 
 constexpr ULONG BOXOBJ_CLASS_ID = 0x10;
 constexpr ULONG SPHERE_CLASS_ID = 0x11;
 constexpr ULONG CYLINDER_CLASS_ID = 0x12;
 inline const Class_ID PLANE_CLASS_ID{0x81f1dfc, 0x77566f65};
 
-// One creation parameter: its script name, whether it holds an integer, its
-// default and the least value it takes (integers only; larger ones are kept).
-struct SimpleParamDef {
-  const char* name;
-  bool is_int;
-  float default_value;
-  int least = 0;
-};
-
 class SimpleObject : public GeomObject {
  public:
-  int NumParams() const { return static_cast<int>(defs_.size()); }
-  const SimpleParamDef& GetParamDef(int i) const { return defs_[i]; }
+  int NumParams() const { return params_.NumParams(); }
+  const SimpleParamDef& GetParamDef(int i) const { return params_.GetParamDef(i); }
   // The parameter of that name (case-insensitive), or -1.
-  int FindParam(const char* name) const;
-  float GetFloat(int i) const { return values_[i]; }
-  int GetInt(int i) const { return static_cast<int>(values_[i]); }
+  int FindParam(const char* name) const { return params_.FindParam(name); }
+  float GetFloat(int i) const { return params_.GetFloat(i); }
+  int GetInt(int i) const { return params_.GetInt(i); }
   // Sets a parameter (an integer one is truncated and kept at least at its
   // least value); while theHold is holding, the change can be undone.
-  void SetValue(int i, float value);
+  void SetValue(int i, float value) { params_.SetValue(i, value); }
+  ParamList* GetParamList() override { return &params_; }
   void GetClassName(std::string& s) override { s = class_name_; }
   // A primitive converts to a new triangle-mesh object built from its
   // parameters; the caller deletes it.
@@ -42,13 +35,12 @@ class SimpleObject : public GeomObject {
   virtual void BuildMesh(Mesh& mesh) const = 0;
 
  protected:
-  SimpleObject(const char* class_name, std::vector<SimpleParamDef> defs);
+  SimpleObject(const char* class_name, std::vector<SimpleParamDef> defs)
+      : class_name_(class_name), params_(std::move(defs)) {}
 
  private:
-  friend class SimpleParamRestore;
   const char* class_name_;
-  std::vector<SimpleParamDef> defs_;
-  std::vector<float> values_;
+  ParamList params_;
 };
 
 class BoxObject : public SimpleObject {

@@ -1,0 +1,53 @@
+// The modifier stack: a base object and the modifiers on it.
+#include "host/modifiers.h"
+#include "host/triobject.h"
+
+namespace {
+void delete_object(Object* o) {
+  if (o != nullptr) o->DeleteThis();
+}
+void delete_modifier(Modifier* m) {
+  if (m != nullptr) m->DeleteThis();
+}
+}  // namespace
+
+IDerivedObject::IDerivedObject(Object* base) : base_(base, delete_object) {}
+
+IDerivedObject::~IDerivedObject() = default;
+
+Object* IDerivedObject::ConvertToType(TimeValue t, Class_ID obtype) {
+  if (obtype != triObjectClassID || base_ == nullptr) return nullptr;
+  Object* converted = base_->ConvertToType(t, triObjectClassID);
+  if (converted == nullptr) return nullptr;
+  // A copy always: the stack must not change the base object's own mesh.
+  TriObject* tri = CreateNewTriObject();
+  tri->GetMesh() = static_cast<TriObject*>(converted)->GetMesh();
+  if (converted != base_.get()) converted->DeleteThis();
+  ObjectState os{tri};
+  for (int i = NumModifiers() - 1; i >= 0; --i) {
+    Modifier* mod = mods_[i].mod.get();
+    if (mod->IsEnabled()) mod->ModifyObject(t, *mods_[i].context, &os, nullptr);
+  }
+  return tri;
+}
+
+void IDerivedObject::AddModifier(Modifier* mod, ModContext* context, int index) {
+  if (mod == nullptr) return;
+  if (context == nullptr) context = new ModContext;
+  if (index < 0 || index > NumModifiers()) index = NumModifiers();
+  Entry entry{std::unique_ptr<Modifier, void (*)(Modifier*)>(mod, delete_modifier),
+              std::unique_ptr<ModContext>(context)};
+  mods_.insert(mods_.begin() + index, std::move(entry));
+}
+
+Modifier* IDerivedObject::ReleaseModifier(int i, ModContext** context) {
+  if (i < 0 || i >= NumModifiers()) return nullptr;
+  Modifier* mod = mods_[i].mod.release();
+  ModContext* mc = mods_[i].context.release();
+  mods_.erase(mods_.begin() + i);
+  if (context != nullptr)
+    *context = mc;
+  else
+    delete mc;
+  return mod;
+}

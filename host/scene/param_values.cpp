@@ -1,0 +1,26 @@
+// Named parameters of scene objects and modifiers as script properties.
+#include "host/param_list.h"
+#include "host/values.h"
+#include "node_values.h"
+
+Value* param_value(Animatable* object, Value* prop) {
+  ParamList* params = object != nullptr ? object->GetParamList() : nullptr;
+  int i = params != nullptr ? params->FindParam(prop->to_string()) : -1;
+  if (i < 0) return nullptr;
+  if (params->GetParamDef(i).is_int) return Integer::intern(params->GetInt(i));
+  return new Float(params->GetFloat(i));
+}
+
+bool set_param_value(Animatable* object, Value* prop, Value* v) {
+  ParamList* params = object != nullptr ? object->GetParamList() : nullptr;
+  int i = params != nullptr ? params->FindParam(prop->to_string()) : -1;
+  if (i < 0) return false;
+  params->SetValue(i, params->GetParamDef(i).is_int ? static_cast<float>(v->to_int()) : v->to_float());
+  return true;
+}
+
+void add_param_names(Animatable* object, std::vector<Value*>& names) {
+  ParamList* params = object != nullptr ? object->GetParamList() : nullptr;
+  if (params == nullptr) return;
+  for (int i = 0; i < params->NumParams(); ++i) names.push_back(Name::intern(params->GetParamDef(i).name));
+}
