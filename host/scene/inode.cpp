@@ -1,9 +1,12 @@
 // Scene nodes: hierarchy, transforms and settings, each change recorded for undo.
 #include <algorithm>
 
+#include <cstdio>
+
 #include "host/hold.h"
 #include "node_restores.h"
 #include "scene_internal.h"
+#include "winapi/file_paths.h"
 
 namespace {
 
@@ -28,8 +31,8 @@ INode::~INode() {
 }
 
 INode::State INode::state() const {
-  return {name_,   local_tm_,     offset_pos_,      offset_scale_, offset_rot_,
-          hidden_, cast_shadows_, receive_shadows_, renderable_,   wire_color_,  mtl_};
+  return {name_,         local_tm_,        offset_pos_, offset_scale_, offset_rot_, hidden_,
+          cast_shadows_, receive_shadows_, renderable_, wire_color_,   mtl_};
 }
 
 void INode::set_state(const State& s) {
@@ -160,3 +163,39 @@ void INode::Detach(TimeValue, int keepTM) {
   if (is_root_ || deleted_) return;
   Scene::get().GetRootNode()->AttachChild(this, keepTM);
 }
+
+namespace {
+
+bool file_exists(const char* file) {
+  std::FILE* f = WinFopen(file, "rb");
+  if (f == nullptr) return false;
+  std::fclose(f);
+  return true;
+}
+
+}  // namespace
+
+CStr INode::GetXRefFile(int i) const {
+  return i >= 0 && i < GetXRefFileCount() ? CStr(xrefs_[i].file.c_str()) : CStr();
+}
+
+BOOL INode::SetXRefFile(int i, const char* file, BOOL reload) {
+  if (i < 0 || i >= GetXRefFileCount() || file == nullptr) return FALSE;
+  xrefs_[i].file = file;
+  xrefs_[i].resolved = reload && file_exists(file);
+  return TRUE;
+}
+
+BOOL INode::AddNewXRefFile(const char* file, BOOL loadNow) {
+  if (file == nullptr || deleted_) return FALSE;
+  xrefs_.push_back({file, loadNow && file_exists(file), next_xref_id_++});
+  return TRUE;
+}
+
+BOOL INode::DeleteXRefFile(int i) {
+  if (i < 0 || i >= GetXRefFileCount()) return FALSE;
+  xrefs_.erase(xrefs_.begin() + i);
+  return TRUE;
+}
+
+bool INode::XRefFileResolved(int i) const { return i >= 0 && i < GetXRefFileCount() && xrefs_[i].resolved; }

@@ -8,6 +8,9 @@
 // A material, map or map coordinates: printed "Material #1:Standard".
 class MtlValue : public HostObjectWrapper {
  public:
+  Animatable* GetReference(int i) override {
+    return i == 0 && !is_deleted() ? static_cast<MtlBase*>(object()) : nullptr;
+  }
   MtlValue(WrapperRegistry* registry, void* object);
   MtlBase* mtl() const { return static_cast<MtlBase*>(object()); }
   void sprin1(CharStream* s) override;

@@ -15,6 +15,9 @@
 // parameters ($b.height = 20).
 class NodeValue : public HostObjectWrapper {
  public:
+  Animatable* GetReference(int i) override {
+    return i == 0 && !is_deleted() ? static_cast<INode*>(object()) : nullptr;
+  }
   NodeValue(WrapperRegistry* registry, void* node);
   INode* node() const { return static_cast<INode*>(object()); }
   // The node, or "Attempted to access deleted scene object".
@@ -28,6 +31,9 @@ class NodeValue : public HostObjectWrapper {
 // A node's base object: its creation parameters.
 class ObjectValue : public HostObjectWrapper {
  public:
+  Animatable* GetReference(int i) override {
+    return i == 0 && !is_deleted() ? static_cast<Object*>(object()) : nullptr;
+  }
   ObjectValue(WrapperRegistry* registry, void* object);
   Object* base_object() const { return static_cast<Object*>(object()); }
   void sprin1(CharStream* s) override;

@@ -30,6 +30,10 @@ class Scene : public Interface {
   void DeselectNode(INode* node) override;
   void ClearNodeSelection(BOOL redraw = TRUE) override;
   void* CreateInstance(SClass_ID superID, Class_ID classID) override;
+  Renderer* GetCurrentRenderer(bool createRendererIfItDoesntExist = true) override;
+  void AssignCurRenderer(Renderer* rend) override;
+  Point3 GetAmbient(TimeValue t) override;
+  void SetAmbient(TimeValue t, Point3 col) override;
 
   // Every node but the root, each parent before its children, siblings in
   // the order they were linked.

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "host/app_data.h"
 #include "host/plugin_classes.h"
 
 using TimeValue = int;
@@ -27,7 +30,7 @@ class Animatable {
   Animatable() = default;
   Animatable(const Animatable&) = delete;
   Animatable& operator=(const Animatable&) = delete;
-  virtual ~Animatable() = default;
+  virtual ~Animatable();
 
   virtual Class_ID ClassID() = 0;
   virtual SClass_ID SuperClassID() = 0;
@@ -44,8 +47,22 @@ class Animatable {
   void ClearAFlag(DWORD mask) { aflag_ &= ~mask; }
   bool TestAFlag(DWORD mask) const { return (aflag_ & mask) != 0; }
 
+  // App data (host/app_data.h). Add takes data (malloc'ed) and keeps every
+  // chunk added, even several under one key; Get finds the first added of a
+  // key, or null; Remove frees that one and says whether there was one.
+  void AddAppDataChunk(Class_ID cid, SClass_ID sid, DWORD sbid, DWORD len, void* data);
+  AppDataChunk* GetAppDataChunk(Class_ID cid, SClass_ID sid, DWORD sbid);
+  BOOL RemoveAppDataChunk(Class_ID cid, SClass_ID sid, DWORD sbid);
+  void ClearAllAppData();
+  // The chunks in the order they were added; read them under an AppDataLock.
+  int NumAppDataChunks() const { return static_cast<int>(app_data_.size()); }
+  AppDataChunk* GetAppDataChunkByIndex(int i) const {
+    return i >= 0 && i < NumAppDataChunks() ? app_data_[i].get() : nullptr;
+  }
+
  private:
   DWORD aflag_ = 0;
+  std::vector<std::unique_ptr<AppDataChunk>> app_data_;
 };
 
 // What a scene node shows: geometry, a shape, a camera, a light, a helper.

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "host/inode.h"
+#include "host/renderers.h"
 #include "host/paths.h"
 #include "host/shortcuts.h"
 
@@ -34,6 +35,14 @@ class Interface {
   // A new object of a class the host offers (a light, a camera, ...), owned
   // by the caller until it is given to the scene; null for other classes.
   virtual void* CreateInstance(SClass_ID superID, Class_ID classID) = 0;
+  // The current renderer; with none (after AssignCurRenderer(nullptr)) a new
+  // default scanline renderer when asked to create one, else null.
+  virtual Renderer* GetCurrentRenderer(bool createRendererIfItDoesntExist = true) = 0;
+  // The scene takes the renderer and keeps it until the end of the run.
+  virtual void AssignCurRenderer(Renderer* rend) = 0;
+  // The environment's ambient light, components 0..1 (black at start).
+  virtual Point3 GetAmbient(TimeValue t) = 0;
+  virtual void SetAmbient(TimeValue t, Point3 col) = 0;
 
   // A folder of the host by its AppDir number (APP_SCRIPTS_DIR, ...), as
   // IPathConfigMgr gives it; "" for a number that names no folder.

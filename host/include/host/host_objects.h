@@ -35,6 +35,7 @@ class ScopedRootMarker {
 };
 
 class WrapperRegistry;
+class Animatable;
 
 // The base of script values that stand for a host object. Subclasses give
 // their properties as usual (a property table or overrides calling the base
@@ -48,6 +49,12 @@ class HostObjectWrapper : public Value {
   bool is_deleted() const { return deleted_; }
   // Raises "Attempted to access deleted scene object" when it was deleted.
   void check_not_deleted();
+  // The scene object the value stands for as its reference 0 (a node, an
+  // object, a material, ...): null when it stands for none or it was deleted.
+  virtual Animatable* GetReference(int i) {
+    (void)i;
+    return nullptr;
+  }
 
   Value* get_property(Value* prop) override;
   Value* set_property(Value* prop, Value* new_value) override;

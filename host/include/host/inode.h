@@ -14,15 +14,21 @@
 
 #include "host/animatable.h"
 #include "host/geometry.h"
+#include "host/strclass.h"
 #include "host/value.h"
 
 class Mtl;
 
-class INode {
+// Nodes' super class and class id.
+constexpr SClass_ID BASENODE_CLASS_ID = 0x1;
+
+class INode : public Animatable {
  public:
-  ~INode();
-  INode(const INode&) = delete;
-  INode& operator=(const INode&) = delete;
+  ~INode() override;
+
+  Class_ID ClassID() override { return Class_ID(BASENODE_CLASS_ID, 0); }
+  SClass_ID SuperClassID() override { return BASENODE_CLASS_ID; }
+  void GetClassName(std::string& s) override { s = "Node"; }
 
   const char* GetName() const { return name_.c_str(); }
   void SetName(const char* name);
@@ -83,6 +89,24 @@ class INode {
   // True once the node left the scene (deleted, or its creation undone).
   bool IsDeleted() const { return deleted_; }
 
+  // Scene XRefs: other scene files this scene refers to, a list the root
+  // node keeps (on other nodes it stays empty). Entries count from 0.
+  int GetXRefFileCount() const { return static_cast<int>(xrefs_.size()); }
+  // The entry's file name, or "" for an index outside the list.
+  CStr GetXRefFile(int i) const;
+  // Renames entry i; with reload, the file is read again at once (here: the
+  // entry is resolved when the file exists), else it waits for a reload.
+  // False for an index outside the list.
+  BOOL SetXRefFile(int i, const char* file, BOOL reload);
+  // Appends an entry; loadNow resolves it at once as SetXRefFile's reload does.
+  BOOL AddNewXRefFile(const char* file, BOOL loadNow = TRUE);
+  BOOL DeleteXRefFile(int i);
+  // Whether the entry's file was read since it was last named (false for an
+  // index outside the list).
+  bool XRefFileResolved(int i) const;
+  // An entry's number for as long as it is in the list, whatever its place.
+  int XRefFileId(int i) const { return i >= 0 && i < GetXRefFileCount() ? xrefs_[i].id : 0; }
+
  private:
   friend class Scene;
   friend class NodeStateRestore;
@@ -122,5 +146,12 @@ class INode {
   bool hidden_ = false, cast_shadows_ = true, receive_shadows_ = true, renderable_ = true;
   bool selected_ = false, deleted_ = false;
   DWORD wire_color_ = 0;
+  struct XRefEntry {
+    std::string file;
+    bool resolved = false;
+    int id = 0;
+  };
+  int next_xref_id_ = 1;
+  std::vector<XRefEntry> xrefs_;
   Mtl* mtl_ = nullptr;
 };

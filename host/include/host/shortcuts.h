@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "host/strclass.h"
+
 #include <string>
 #include <vector>
 
@@ -34,17 +36,6 @@ class ShortcutCallback {
  public:
   virtual ~ShortcutCallback() = default;
   virtual BOOL KeyboardShortcut(int id) = 0;
-};
-
-class CStr {
- public:
-  CStr() = default;
-  CStr(const char* text) : text_(text ? text : "") {}
-  const char* data() const { return text_.c_str(); }
-  operator const char*() const { return text_.c_str(); }
-
- private:
-  std::string text_;
 };
 
 // A table a class descriptor gives the host is the host's: it deletes the
