@@ -94,10 +94,15 @@ Value* get_pixels_cf(Value** arg_list, int count) {
   int wanted = arg_list[2]->to_int();
   Bitmap* bitmap = bm->checked_bitmap();
 
-  int x = static_cast<int>(at->p.x), y = static_cast<int>(at->p.y);
-  int n = 0;
-  if (x >= 0 && y >= 0 && x < bitmap->Width() && y < bitmap->Height())
+  // Compared as floats first: a coordinate far outside int's range never converts.
+  const Point2& p = at->p;
+  int n = 0, x = 0, y = 0;
+  if (p.x >= 0 && p.y >= 0 && p.x < static_cast<float>(bitmap->Width()) &&
+      p.y < static_cast<float>(bitmap->Height())) {
+    x = static_cast<int>(p.x);
+    y = static_cast<int>(p.y);
     n = std::clamp(wanted, 0, bitmap->Width() - x);
+  }
   std::vector<BMM_Color_64> row(static_cast<std::size_t>(n));
   if (n > 0) bitmap->GetPixels(x, y, n, row.data());
 

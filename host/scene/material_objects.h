@@ -177,6 +177,9 @@ class BitmapMap : public BitmapTex {
   State state_;
 };
 
+// Whether target is mtl or one of the sub-materials below it.
+bool contains_material(Mtl* mtl, Mtl* target);
+
 // Keeps a material or map until the end of the run (one that scripts made,
 // or the sub-materials a multi/sub-object material makes for itself).
 void keep_for_run(MtlBase* object);

@@ -101,15 +101,21 @@ Array* list_arg(MultiMtl* multi, Value* v, const char* what) {
   if (items->size > multi->NumSubMtls()) throw RuntimeError(host::msg::kListLongerThanNumsubs, v);
   return items;
 }
+// A sub-material: a material but not a map; undefined for none.
+Mtl* sub_material_arg(Value* v, const char* what) {
+  if (v != &undefined && v->is_kind_of(&TextureMap_class)) throw TypeError(what, v, &Material_class);
+  return static_cast<Mtl*>(mtl_arg(v, &Material_class, what));
+}
+
 void set_material_list(Value* self, Value* v) {
   MultiMtl* multi = multi_of(self);
   Array* items = list_arg(multi, v, "materialList");
   std::vector<Mtl*> mtls;
-  for (int i = 0; i < items->size; ++i)
-    mtls.push_back(static_cast<Mtl*>(mtl_arg(items->data[i], &Material_class, "materialList")));
-  for (int i = 0; i < items->size; ++i)
-    if (items->data[i]->is_kind_of(&TextureMap_class))
-      throw TypeError("materialList", items->data[i], &Material_class);
+  for (int i = 0; i < items->size; ++i) {
+    mtls.push_back(sub_material_arg(items->data[i], "materialList"));
+    if (contains_material(mtls.back(), multi))
+      throw RuntimeError(host::msg::kMaterialHoldsItself, items->data[i]);
+  }
   for (std::size_t i = 0; i < mtls.size(); ++i) multi->SetSubMtl(static_cast<int>(i), mtls[i]);
 }
 Value* get_material_ids(Value* self) {
@@ -297,6 +303,5 @@ Value* get_node_material(Value* self) { return wrap_mtl(node_arg(self, "material
 
 void set_node_material(Value* self, Value* v) {
   INode* node = node_arg(self, "material");
-  if (v != &undefined && v->is_kind_of(&TextureMap_class)) throw TypeError("material", v, &Material_class);
-  node->SetMtl(static_cast<Mtl*>(mtl_arg(v, &Material_class, "material")));
+  node->SetMtl(sub_material_arg(v, "material"));
 }

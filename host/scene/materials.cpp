@@ -26,6 +26,19 @@ bool is_slot(int i) { return i >= 0 && i < NTEXMAPS; }
 
 }  // namespace
 
+bool contains_material(Mtl* mtl, Mtl* target) {
+  std::vector<Mtl*> pending{mtl}, seen;
+  while (!pending.empty()) {
+    Mtl* m = pending.back();
+    pending.pop_back();
+    if (m == nullptr || std::find(seen.begin(), seen.end(), m) != seen.end()) continue;
+    if (m == target) return true;
+    seen.push_back(m);
+    for (int i = 0; i < m->NumSubMtls(); ++i) pending.push_back(m->GetSubMtl(i));
+  }
+  return false;
+}
+
 void keep_for_run(MtlBase* object) { kept().emplace_back(object); }
 
 std::string next_material_name() {
@@ -152,8 +165,9 @@ void MultiMaterial::SetShininess(float v, TimeValue t) {
 
 Mtl* MultiMaterial::GetSubMtl(int i) { return i >= 0 && i < NumSubMtls() ? state_.entries[i].mtl : nullptr; }
 
+// A material that holds this one is refused: it would hold itself.
 void MultiMaterial::SetSubMtl(int i, Mtl* m) {
-  if (i < 0 || i >= NumSubMtls()) return;
+  if (i < 0 || i >= NumSubMtls() || contains_material(m, this)) return;
   hold_state(this);
   state_.entries[i].mtl = m;
 }

@@ -179,6 +179,7 @@ inline constexpr const char* kInclExclTypeRange = "inclExclType must be 1, 2 or 
 inline constexpr const char* kNumSubsRange = "numsubs must be from 1 to 1000, got: ";
 inline constexpr const char* kMaterialIDRange = "Material ID must be from 1 to 65535, got: ";
 inline constexpr const char* kMapChannelRange = "mapChannel must be from 1 to 99, got: ";
+inline constexpr const char* kMaterialHoldsItself = "A material cannot hold itself: ";
 inline constexpr const char* kListLongerThanNumsubs = "List has more items than the material's numsubs: ";
 
 // ---- Collector, loader and listener ----------------------------------------

@@ -68,6 +68,13 @@ TEST_F(Materials, AFaceTakesTheSubMaterialOfItsID) {
   EXPECT_EQ(multi->SubMtlIndexForID(7), 1);
   EXPECT_FLOAT_EQ(multi->GetDiffuse(7).g, 1.0f);
   EXPECT_FLOAT_EQ(multi->GetDiffuse(2).b, 1.0f);
+  // A material that holds this one is refused.
+  Owned<MultiMtl> outer = make<MultiMtl>(MATERIAL_CLASS_ID, MULTI_CLASS_ID);
+  outer->SetSubMtl(0, multi.get());
+  Mtl* before = multi->GetSubMtl(2);
+  multi->SetSubMtl(2, outer.get());
+  multi->SetSubMtl(2, multi.get());
+  EXPECT_EQ(multi->GetSubMtl(2), before);
   // An ID no entry has wraps round the list: 4 is entry 4 mod 3 = 1.
   EXPECT_EQ(multi->SubMtlIndexForID(4), 1);
   multi->SetNumSubMtls(0);
