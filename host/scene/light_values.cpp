@@ -149,8 +149,8 @@ PropertyTable camera_properties{
 // names one of its properties (rgb:, multiplier:, pos:, name:, ...), in the
 // order written. Other keywords are ignored.
 INode* create_node(Object* made, Value** arg_list, int count, const char* fn) {
+  std::unique_ptr<Object> object(made);  // freed if the arguments are refused
   check_positional_count(fn, 0, arg_list, count);
-  std::unique_ptr<Object> object(made);
   INode* node = Scene::get().CreateObjectNode(object.release());
   OneValueLocal result(wrap_node(node));
   for (int i = positional_count(arg_list, count) + 1; i + 1 < count; i += 2)

@@ -3,6 +3,8 @@
 // and SceneRadiosity.radiosity; the ambientColor global.
 //   renderers.current = Default_Scanline_Renderer()
 //   sceneRadiosity.radiosity = Light_Tracer()
+#include <memory>
+
 #include "host/advanced_lighting.h"
 #include "host/checks.h"
 #include "host/globals.h"
@@ -71,9 +73,14 @@ Animatable* render_arg(Value* v, ValueMetaClass* c, const char* what) {
   return w->animatable();
 }
 
+struct DeleteThis {
+  void operator()(Animatable* a) const { a->DeleteThis(); }
+};
+
 Value* make(Animatable* made, Value** a, int count, const char* fn) {
+  std::unique_ptr<Animatable, DeleteThis> owned(made);  // freed if the arguments are refused
   check_positional_count(fn, 0, a, count);
-  keep_render_object(made);
+  keep_render_object(owned.release());
   return wrap(made);
 }
 Value* make_scanline(Value** a, int count) {
