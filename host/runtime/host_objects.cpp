@@ -65,14 +65,25 @@ HostObjectWrapper* WrapperRegistry::find(void* object) const {
   return found != wrappers_.end() ? found->second : nullptr;
 }
 
-void WrapperRegistry::object_deleted(void* object) {
+void WrapperRegistry::object_deleted(void* object) { take_out(object); }
+
+HostObjectWrapper* WrapperRegistry::take_out(void* object) {
   auto found = wrappers_.find(object);
-  if (found == wrappers_.end()) return;
+  if (found == wrappers_.end()) return nullptr;
   HostObjectWrapper* w = found->second;
   wrappers_.erase(found);
   w->registry_ = nullptr;
   w->object_ = nullptr;
   w->deleted_ = true;
+  return w;
+}
+
+void WrapperRegistry::put_back(HostObjectWrapper* w, void* object) {
+  if (w == nullptr || object == nullptr || wrappers_.count(object) != 0) return;
+  w->registry_ = this;
+  w->object_ = object;
+  w->deleted_ = false;
+  wrappers_[object] = w;
 }
 
 void WrapperRegistry::forget(HostObjectWrapper* w) {

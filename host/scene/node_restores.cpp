@@ -44,19 +44,33 @@ void NodeLinkRestore::Redo() { swap(); }
 
 NodeExistenceRestore::NodeExistenceRestore(INode* created) : node_(created), created_(true) {}
 
-NodeExistenceRestore::NodeExistenceRestore(std::unique_ptr<INode> deleted, INode* parent, int index)
-    : node_(deleted.get()), owned_(std::move(deleted)), parent_(parent), index_(index), created_(false) {}
+NodeExistenceRestore::NodeExistenceRestore(std::unique_ptr<INode> deleted, INode* parent, int index,
+                                           const Scene::HeldWrappers& held)
+    : node_(deleted.get()),
+      owned_(std::move(deleted)),
+      parent_(parent),
+      index_(index),
+      created_(false),
+      held_(held) {}
+
+void NodeExistenceRestore::mark(void* self) {
+  auto* r = static_cast<NodeExistenceRestore*>(self);
+  if (r->held_.node != nullptr) gc_mark(r->held_.node);
+  if (r->held_.object != nullptr) gc_mark(r->held_.object);
+}
 
 void NodeExistenceRestore::take_out() {
   if (node_->IsDeleted()) return;
   parent_ = node_->GetParentNode();
   const auto& siblings = parent_->children_;
   index_ = static_cast<int>(std::find(siblings.begin(), siblings.end(), node_) - siblings.begin());
-  owned_ = Scene::get().remove(node_);
+  owned_ = Scene::get().remove(node_, &held_);
 }
 
 void NodeExistenceRestore::put_back() {
-  if (owned_ != nullptr) Scene::get().insert(std::move(owned_), live_parent(parent_), index_);
+  if (owned_ == nullptr) return;
+  Scene::get().insert(std::move(owned_), live_parent(parent_), index_);
+  Scene::get().revive(node_, held_);
 }
 
 void NodeExistenceRestore::Restore(int) {

@@ -8,6 +8,7 @@
 
 #include "host/hold.h"
 #include "host/inode.h"
+#include "scene_internal.h"
 
 // A node's own settings: name, transform, flags, wire colour.
 class NodeStateRestore : public RestoreObj {
@@ -45,7 +46,8 @@ class NodeExistenceRestore : public RestoreObj {
   // A node just created, in the scene.
   explicit NodeExistenceRestore(INode* created);
   // A node just deleted from under parent, where it was child number index.
-  NodeExistenceRestore(std::unique_ptr<INode> deleted, INode* parent, int index);
+  NodeExistenceRestore(std::unique_ptr<INode> deleted, INode* parent, int index,
+                       const Scene::HeldWrappers& held);
   void Restore(int isUndo) override;
   void Redo() override;
 
@@ -57,6 +59,11 @@ class NodeExistenceRestore : public RestoreObj {
   INode* parent_ = nullptr;
   int index_ = -1;
   bool created_;
+  // The node's script values while it is out of the scene, so scripts
+  // holding them see the node again when it comes back.
+  Scene::HeldWrappers held_;
+  static void mark(void* self);
+  ScopedRootMarker marker_{mark, this};
 };
 
 // The object a node shows, replaced by another (convertToMesh): the restore

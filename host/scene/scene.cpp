@@ -94,9 +94,10 @@ void Scene::DeleteNode(INode* node, BOOL) {
   INode* parent = node->GetParentNode();
   while (node->NumberOfChildren() > 0) parent->AttachChild(node->GetChildNode(0), 1);
   int index = index_among_siblings(node);
-  std::unique_ptr<INode> owned = remove(node);
+  HeldWrappers held;
+  std::unique_ptr<INode> owned = remove(node, &held);
   if (theHold.Holding())
-    theHold.Put(new NodeExistenceRestore(std::move(owned), parent, index));
+    theHold.Put(new NodeExistenceRestore(std::move(owned), parent, index, held));
   else if (theHold.UndoCount() > 0 || theHold.RedoCount() > 0 || theHold.GetBeginDepth() > 0)
     kept_.push_back(std::move(owned));
   else
@@ -141,13 +142,20 @@ void Scene::wrap_in_stack(INode* node, IDerivedObject* stack, Object* base) {
   node->world_state_.reset();
 }
 
-std::unique_ptr<INode> Scene::remove(INode* node) {
+void Scene::revive(INode* node, HeldWrappers& held) {
+  registry_.put_back(held.node, node);
+  registry_.put_back(held.object, node->object_);
+  held = HeldWrappers{};
+}
+
+std::unique_ptr<INode> Scene::remove(INode* node, HeldWrappers* held) {
   auto& siblings = node->parent_->children_;
   siblings.erase(std::find(siblings.begin(), siblings.end(), node));
   node->selected_ = false;
   node->deleted_ = true;
-  registry_.object_deleted(node);
-  registry_.object_deleted(node->object_);
+  HostObjectWrapper* node_wrapper = registry_.take_out(node);
+  HostObjectWrapper* object_wrapper = registry_.take_out(node->object_);
+  if (held != nullptr) *held = HeldWrappers{node_wrapper, object_wrapper};
   auto found = std::find_if(owned_.begin(), owned_.end(), [node](const auto& p) { return p.get() == node; });
   std::unique_ptr<INode> owned = std::move(*found);
   owned_.erase(found);

@@ -47,7 +47,15 @@ class Scene : public Interface {
 
   // Takes a node out of the scene (its wrappers become deleted ones) and
   // puts one back under parent at index; used by deletion and undo.
-  std::unique_ptr<INode> remove(INode* node);
+  // The wrappers a removal took out (either may be null); gc_mark them
+  // while kept.
+  struct HeldWrappers {
+    HostObjectWrapper* node = nullptr;
+    HostObjectWrapper* object = nullptr;
+  };
+  std::unique_ptr<INode> remove(INode* node, HeldWrappers* held = nullptr);
+  // Gives a node put back into the scene its old script values again.
+  void revive(INode* node, HeldWrappers& held);
   void insert(std::unique_ptr<INode> node, INode* parent, int index);
   // An object no node shows any more: freed, or kept to the end of the run
   // while undo entries might name it.

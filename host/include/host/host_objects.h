@@ -87,6 +87,12 @@ class WrapperRegistry {
   // The host deleted object: its wrapper, if any, is marked deleted and
   // leaves the registry.
   void object_deleted(void* object);
+  // The host took object out of the scene for a while (deletion that undo
+  // may take back): its wrapper, if any, is marked deleted like above and
+  // returned so the host can keep it and hand it back with put_back.
+  HostObjectWrapper* take_out(void* object);
+  // object is back: the wrapper that take_out gave stands for it again.
+  void put_back(HostObjectWrapper* w, void* object);
   std::size_t size() const { return wrappers_.size(); }
 
  private:
