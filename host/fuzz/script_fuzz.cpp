@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <string>
 
+#include "host/core_interface.h"
+#include "host/hold.h"
 #include "runtime/runtime_internal.h"
 #include "script/frame.h"
 #include "script/interpreter.h"
@@ -25,9 +27,19 @@ constexpr long kStepsPerInput = 20000;
 
 // Functions that reach outside the process (run programs, change or create
 // files and folders) have no place in a fuzz run.
-constexpr const char* kWithheld[] = {"DOSCommand", "HiddenDOSCommand", "ShellLaunch", "deleteFile",
-                                     "renameFile", "copyFile", "makeDir", "createFile",
-                                     "openFile", "setDir", "fileIn"};
+constexpr const char* kWithheld[] = {
+    "DOSCommand", "HiddenDOSCommand", "ShellLaunch", "deleteFile", "renameFile", "copyFile",  "makeDir",
+    "createFile", "openFile",         "setDir",      "fileIn",     "importFile", "exportFile"};
+
+// Each input starts from an empty scene: the nodes an input made go, with the
+// undo entries that name them.
+void clear_scene() {
+  theHold.Clear();
+  Interface* core = GetCOREInterface();
+  INode* root = core->GetRootNode();
+  while (root->NumberOfChildren() > 0) core->DeleteNode(root->GetChildNode(root->NumberOfChildren() - 1));
+  while (root->GetXRefFileCount() > 0) root->DeleteXRefFile(0);
+}
 
 class Discard : public CharStream {
  public:
@@ -53,6 +65,7 @@ void* run_input(void* p) {
                              options);
   }
   set_thread_local_output(nullptr);
+  clear_scene();
   host::release_global_values();
   gc_collect();
   return nullptr;
