@@ -115,23 +115,37 @@ Point3 MeshTarget::normal_to_script(const Point3& n) const {
   return Normalize(VectorTransform(n, to_working));
 }
 
-MeshTarget mesh_to_read(Value* v, const char* fn) {
-  MeshTarget target;
+namespace {
+
+// The target's TriMesh, or its node or object: the node's evaluated object
+// (for reading) or its base object (for changing). Null object for a TriMesh.
+Object* resolve(Value* v, const char* fn, bool evaluated, MeshTarget& target) {
   if (auto* trimesh = dynamic_cast<TriMeshValue*>(v)) {
     target.mesh = &trimesh->mesh();
     target.trimesh = trimesh;
-    return target;
+    return nullptr;
   }
   Object* object = nullptr;
   if (is_node_value(v)) {
     target.node = node_arg(v, fn);
-    object = target.node->EvalWorldState(MAXScript_time()).obj;
+    object = evaluated ? target.node->EvalWorldState(MAXScript_time()).obj
+                       : target.node->GetObjectRef()->FindBaseObject();
     target.to_working = node_to_working(target.node);
   } else if (auto* wrapper = dynamic_cast<ObjectValue*>(v)) {
     wrapper->check_not_deleted();
     object = wrapper->base_object();
   }
-  if (object == nullptr || !object->CanConvertToType(triObjectClassID)) no_mesh_function(fn, v);
+  if (object == nullptr) no_mesh_function(fn, v);
+  return object;
+}
+
+}  // namespace
+
+MeshTarget mesh_to_read(Value* v, const char* fn) {
+  MeshTarget target;
+  Object* object = resolve(v, fn, true, target);
+  if (target.trimesh != nullptr) return target;
+  if (!object->CanConvertToType(triObjectClassID)) no_mesh_function(fn, v);
   Object* tri = object->ConvertToType(MAXScript_time(), triObjectClassID);
   if (tri == nullptr) no_mesh_function(fn, v);
   if (tri != object) target.converted.reset(tri);
@@ -141,20 +155,8 @@ MeshTarget mesh_to_read(Value* v, const char* fn) {
 
 MeshTarget mesh_to_change(Value* v, const char* fn) {
   MeshTarget target;
-  if (auto* trimesh = dynamic_cast<TriMeshValue*>(v)) {
-    target.mesh = &trimesh->mesh();
-    target.trimesh = trimesh;
-    return target;
-  }
-  Object* object = nullptr;
-  if (is_node_value(v)) {
-    target.node = node_arg(v, fn);
-    object = target.node->GetObjectRef()->FindBaseObject();
-    target.to_working = node_to_working(target.node);
-  } else if (auto* wrapper = dynamic_cast<ObjectValue*>(v)) {
-    wrapper->check_not_deleted();
-    object = wrapper->base_object();
-  }
+  Object* object = resolve(v, fn, false, target);
+  if (target.trimesh != nullptr) return target;
   auto* tri = dynamic_cast<TriObject*>(object);
   if (tri == nullptr) no_mesh_function(fn, v);
   hold_mesh(tri);
