@@ -36,6 +36,16 @@ XYZController::~XYZController() {
   for (auto& a : axes_) a->UnregisterDependent(this);
 }
 
+std::unique_ptr<XYZController> XYZController::clone() const {
+  auto copy = std::make_unique<XYZController>(kind_, Point3());
+  for (int i = 0; i < 3; ++i) {
+    copy->axes_[i]->UnregisterDependent(copy.get());
+    copy->axes_[i] = axes_[i]->clone();
+    copy->axes_[i]->RegisterDependent(copy.get());
+  }
+  return copy;
+}
+
 Class_ID XYZController::ClassID() {
   return kind_ == Kind::position ? IPOS_CONTROL_CLASS_ID : Class_ID(EULER_CONTROL_CLASS_ID, 0);
 }
@@ -136,9 +146,24 @@ PRSController::PRSController(const Matrix3& initial) {
   rotation_ = std::make_unique<XYZController>(XYZController::Kind::euler_rotation,
                                               Point3(angles[0], angles[1], angles[2]));
   scale_ = make_bezier_scale(scale);
+  listen();
+}
+
+PRSController::PRSController(std::unique_ptr<XYZController> position, std::unique_ptr<XYZController> rotation,
+                             std::unique_ptr<Point3KeyController> scale)
+    : position_(std::move(position)), rotation_(std::move(rotation)), scale_(std::move(scale)) {
+  listen();
+}
+
+void PRSController::listen() {
   position_->RegisterDependent(this);
   rotation_->RegisterDependent(this);
   scale_->RegisterDependent(this);
+}
+
+std::unique_ptr<PRSController> PRSController::clone() const {
+  return std::unique_ptr<PRSController>(
+      new PRSController(position_->clone(), rotation_->clone(), scale_->clone()));
 }
 
 PRSController::~PRSController() {

@@ -155,6 +155,14 @@ void KeyController<T>::SetKeyable(BOOL keyable) {
 }
 
 template <typename T>
+std::unique_ptr<KeyController<T>> KeyController<T>::clone() const {
+  auto copy = std::make_unique<KeyController<T>>(kind_, track_.constant);
+  copy->track_ = track_;
+  copy->flags_ = flags_;
+  return copy;
+}
+
+template <typename T>
 void KeyController<T>::set_track(const KeyTrack<T>& track) {
   track_ = track;
   changed();

@@ -66,6 +66,8 @@ class KeyController : public Control, public IKeyableProperty {
   DWORD* GetFlagWord() override { return &flags_; }
 
   T value_at(TimeValue t) const { return track_.value_at(t); }
+  // A new controller of the same kind with the same keys and flags.
+  std::unique_ptr<KeyController> clone() const;
   const KeyTrack<T>& track() const { return track_; }
   // Replaces the track whole (undo, scene files); tells dependents.
   void set_track(const KeyTrack<T>& track);
@@ -120,6 +122,7 @@ class XYZController : public Control {
   }
 
   FloatKeyController* axis(int i) { return axes_[i].get(); }
+  std::unique_ptr<XYZController> clone() const;
   Point3 angles_or_point_at(TimeValue t) const;
 
  private:
@@ -152,8 +155,13 @@ class PRSController : public Control {
   RefResult NotifyRefChanged(const Interval&, Animatable*, PartID&, RefMessage) override {
     return REF_SUCCEED;
   }
+  // A new controller whose parts have the same keys.
+  std::unique_ptr<PRSController> clone() const;
 
  private:
+  PRSController(std::unique_ptr<XYZController> position, std::unique_ptr<XYZController> rotation,
+                std::unique_ptr<Point3KeyController> scale);
+  void listen();
   std::unique_ptr<XYZController> position_;
   std::unique_ptr<XYZController> rotation_;
   std::unique_ptr<Point3KeyController> scale_;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/core_interface.h"
@@ -39,6 +40,8 @@ class Scene : public Interface {
   // Every node but the root, each parent before its children, siblings in
   // the order they were linked.
   std::vector<INode*> nodes() const;
+  // Whether the node is in the scene now (not deleted, nor freed).
+  bool contains(const INode* node) const;
   // base followed by one more than the highest three-digit number a node
   // named base### has: Box001, Box002, ...
   std::string unique_name(const std::string& base) const;
@@ -69,8 +72,20 @@ class Scene : public Interface {
   // A modifier taken off its stack outside a hold: freed, or kept while
   // undo entries might name it.
   void retire_modifier(Modifier* mod);
+  // Objects several holders share: the nodes of instances, the stacks of
+  // references, undo records. share_object adds a holder; release_object
+  // lets one go and is true when it was the last (who then frees it).
+  void share_object(Object* object);
+  bool release_object(Object* object);
+  // The nodes in the scene that show object, in scene order.
+  std::vector<INode*> nodes_showing(Object* object) const;
+  // A new node showing object (taken) with source's settings, transform,
+  // parent and material, named after it with the next free number;
+  // recorded for undo like a creation.
+  INode* clone_node(INode* source, Object* object);
+
   // Puts the node's object at the bottom of stack (taken), which the node
-  // then refers to.
+  // then refers to, and so do the node's instances.
   void wrap_in_stack(INode* node, IDerivedObject* stack, Object* base);
 
  private:
@@ -90,4 +105,5 @@ class Scene : public Interface {
   std::vector<std::unique_ptr<Modifier, ModifierDeleter>> loose_modifiers_;
   std::vector<std::unique_ptr<Modifier, ModifierDeleter>> kept_modifiers_;
   WrapperRegistry registry_;
+  std::unordered_map<Object*, int> extra_holders_;  // holders beyond the first
 };

@@ -194,6 +194,14 @@ inline constexpr const char* kMapChannelRange = "mapChannel must be from 1 to 99
 inline constexpr const char* kMaterialHoldsItself = "A material cannot hold itself: ";
 inline constexpr const char* kListLongerThanNumsubs = "List has more items than the material's numsubs: ";
 
+// ---- Particle systems, space warps and cloned nodes --------------------------
+
+// Each is completed by the value given.
+inline constexpr const char* kNotParticleSystem = "Not a particle system: ";
+inline constexpr const char* kNotSpaceWarp = "Not a space warp: ";
+// copy or reference of a node whose object cannot be copied.
+inline constexpr const char* kCannotCopyNode = "Cannot copy the object of: ";
+
 // ---- Collector, loader and listener ----------------------------------------
 
 // "-- Plug-in <file> not loaded: <reason>"

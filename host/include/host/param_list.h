@@ -5,12 +5,14 @@
 #include <vector>
 
 // One parameter: its script name, whether it holds an integer, its default
-// and the least value it takes (integers only; larger ones are kept).
+// and the least value it takes (integers only; larger ones are kept). A
+// switch is an integer, 0 or 1, that scripts see as false or true.
 struct SimpleParamDef {
   const char* name;
   bool is_int;
   float default_value;
   int least = 0;
+  bool is_switch = false;
 };
 
 class ParamList {
@@ -31,3 +33,12 @@ class ParamList {
   std::vector<SimpleParamDef> defs_;
   std::vector<float> values_;
 };
+
+// A new object of the class of from with the same parameter values (for
+// classes that keep their parameters in a ParamList).
+template <typename T>
+T* clone_with_params(T& from) {
+  T* copy = new T;
+  *copy->GetParamList() = *from.GetParamList();
+  return copy;
+}

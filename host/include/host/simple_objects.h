@@ -12,6 +12,7 @@
 constexpr ULONG BOXOBJ_CLASS_ID = 0x10;
 constexpr ULONG SPHERE_CLASS_ID = 0x11;
 constexpr ULONG CYLINDER_CLASS_ID = 0x12;
+inline const Class_ID TEAPOT_CLASS_ID{0xacad13d3, 0xacad26d9};
 inline const Class_ID PLANE_CLASS_ID{0x81f1dfc, 0x77566f65};
 
 class SimpleObject : public GeomObject {
@@ -48,6 +49,7 @@ class BoxObject : public SimpleObject {
   enum { kLength, kWidth, kHeight, kLengthSegs, kWidthSegs, kHeightSegs };
   BoxObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return Class_ID(BOXOBJ_CLASS_ID, 0); }
 };
 
@@ -56,6 +58,7 @@ class SphereObject : public SimpleObject {
   enum { kRadius, kSegs };
   SphereObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return Class_ID(SPHERE_CLASS_ID, 0); }
 };
 
@@ -64,6 +67,7 @@ class CylinderObject : public SimpleObject {
   enum { kRadius, kHeight, kHeightSegs, kCapSegs, kSides };
   CylinderObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return Class_ID(CYLINDER_CLASS_ID, 0); }
 };
 
@@ -72,5 +76,15 @@ class PlaneObject : public SimpleObject {
   enum { kLength, kWidth, kLengthSegs, kWidthSegs };
   PlaneObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return PLANE_CLASS_ID; }
+};
+
+class TeapotObject : public SimpleObject {
+ public:
+  enum { kRadius, kSegs, kSmooth, kBody, kHandle, kSpout, kLid, kMapCoords };
+  TeapotObject();
+  void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
+  Class_ID ClassID() override { return TEAPOT_CLASS_ID; }
 };
