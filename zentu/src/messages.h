@@ -18,6 +18,14 @@ inline constexpr const char* kNoForceField = "Passed spacewarp doesn't support f
 inline constexpr const char* kNoKeyableProp = "Controller doesn't support keyable property: ";
 inline constexpr const char* kKeyablePropUndo = "Set Keyable Property";
 
+// Mesh queries ("verticies" is spelled so).
+inline constexpr const char* kNotAMesh = "Object is not a mesh";
+inline constexpr const char* kNoFaces = "Object has no faces";
+inline constexpr const char* kNoVertices = "Object has no verticies";
+inline constexpr const char* kFaceOutOfRange = "Face index out-of-range";
+// A node whose transform squashes space flat has no object space to map into.
+inline constexpr const char* kNoInverse = "Node transform has no inverse";
+
 // The scanline renderer's settings.
 inline constexpr const char* kNoRenderer = "Can't get renderer";
 inline constexpr const char* kNotScanline = "Current renderer is not scanline renderer.";

@@ -1,6 +1,6 @@
 // The module's script functions, registered when it loads in this order and
 // released with it. The groups still to come (registry and files, sound and
-// keyboard, mesh queries, texture sampling, vertex-colour baking, advanced
+// keyboard, texture sampling, vertex-colour baking, advanced
 // lighting and image files) take their places in this order when they land.
 #include "zentu_functions.h"
 
@@ -9,10 +9,12 @@ namespace {
 // GetUNCPath, ApplyVertexColors come first.
 Primitive IsParticleSystem_pf("IsParticleSystem", IsParticleSystem_cf);
 Primitive GetSpaceWarpForce_pf("GetSpaceWarpForce", GetSpaceWarpForce_cf);
-// ElementFromFace, GetClosestVertex.
+Primitive ElementFromFace_pf("ElementFromFace", ElementFromFace_cf);
+Primitive GetClosestVertex_pf("GetClosestVertex", GetClosestVertex_cf);
 Primitive SpaceWarpSupportsForce_pf("SpaceWarpSupportsForce", SpaceWarpSupportsForce_cf);
-// EvalTextureColorPoint, EscapeHit, GetHitDistances, GetRegistrySetting,
-// SetRegistrySetting, DeleteDirectory, MoveFile, IsActiveViewportEnabled,
+// EvalTextureColorPoint, EscapeHit.
+Primitive GetHitDistances_pf("GetHitDistances", GetHitDistances_cf);
+// GetRegistrySetting, SetRegistrySetting, DeleteDirectory, MoveFile, IsActiveViewportEnabled,
 // PlaySound, StopSound.
 Primitive ControllerSupportsKeyableProp_pf("ControllerSupportsKeyableProp", ControllerSupportsKeyableProp_cf);
 Primitive IsControllerKeyablePropOn_pf("IsControllerKeyablePropOn", IsControllerKeyablePropOn_cf);

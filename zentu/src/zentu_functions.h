@@ -4,6 +4,11 @@
 
 #include "host/maxscript.h"
 
+// Mesh queries.
+Value* ElementFromFace_cf(Value** arg_list, int count);
+Value* GetClosestVertex_cf(Value** arg_list, int count);
+Value* GetHitDistances_cf(Value** arg_list, int count);
+
 // Scene capabilities.
 Value* IsParticleSystem_cf(Value** arg_list, int count);
 Value* GetSpaceWarpForce_cf(Value** arg_list, int count);
