@@ -26,6 +26,9 @@ inline constexpr const char* kFaceOutOfRange = "Face index out-of-range";
 // A node whose transform squashes space flat has no object space to map into.
 inline constexpr const char* kNoInverse = "Node transform has no inverse";
 
+// Image files; completed by the file name.
+inline constexpr const char* kCannotLoadFile = "Couldn't load file:";
+
 // The scanline renderer's settings.
 inline constexpr const char* kNoRenderer = "Can't get renderer";
 inline constexpr const char* kNotScanline = "Current renderer is not scanline renderer.";

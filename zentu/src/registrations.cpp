@@ -1,7 +1,6 @@
 // The module's script functions, registered when it loads in this order and
 // released with it. The groups still to come (registry and files, sound and
-// keyboard, texture sampling, vertex-colour baking, advanced
-// lighting and image files) take their places in this order when they land.
+// keyboard, texture sampling and vertex-colour baking) take their places in this order when they land.
 #include "zentu_functions.h"
 
 namespace {
@@ -19,8 +18,12 @@ Primitive GetHitDistances_pf("GetHitDistances", GetHitDistances_cf);
 Primitive ControllerSupportsKeyableProp_pf("ControllerSupportsKeyableProp", ControllerSupportsKeyableProp_cf);
 Primitive IsControllerKeyablePropOn_pf("IsControllerKeyablePropOn", IsControllerKeyablePropOn_cf);
 Primitive SetControllerKeyableProp_pf("SetControllerKeyableProp", SetControllerKeyableProp_cf);
-// IAdvancedLighting.Remove, .IsActive, .SetActive; ImageFileInfo.IsValid,
-// .Is8BitGrayscale, .IsMonochrome.
+Primitive AdvancedLightingRemove_pf("Remove", "IAdvancedLighting", AdvancedLightingRemove_cf);
+Primitive AdvancedLightingIsActive_pf("IsActive", "IAdvancedLighting", AdvancedLightingIsActive_cf);
+Primitive AdvancedLightingSetActive_pf("SetActive", "IAdvancedLighting", AdvancedLightingSetActive_cf);
+Primitive ImageFileIsValid_pf("IsValid", "ImageFileInfo", ImageFileIsValid_cf);
+Primitive ImageFileIs8BitGrayscale_pf("Is8BitGrayscale", "ImageFileInfo", ImageFileIs8BitGrayscale_cf);
+Primitive ImageFileIsMonochrome_pf("IsMonochrome", "ImageFileInfo", ImageFileIsMonochrome_cf);
 Primitive ModifierChannelsUsed_pf("ModifierChannelsUsed", ModifierChannelsUsed_cf);
 Primitive ModifierChannelsChanged_pf("ModifierChannelsChanged", ModifierChannelsChanged_cf);
 

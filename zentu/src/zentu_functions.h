@@ -9,6 +9,14 @@ Value* ElementFromFace_cf(Value** arg_list, int count);
 Value* GetClosestVertex_cf(Value** arg_list, int count);
 Value* GetHitDistances_cf(Value** arg_list, int count);
 
+// Advanced lighting and image files.
+Value* AdvancedLightingRemove_cf(Value** arg_list, int count);
+Value* AdvancedLightingIsActive_cf(Value** arg_list, int count);
+Value* AdvancedLightingSetActive_cf(Value** arg_list, int count);
+Value* ImageFileIsValid_cf(Value** arg_list, int count);
+Value* ImageFileIs8BitGrayscale_cf(Value** arg_list, int count);
+Value* ImageFileIsMonochrome_cf(Value** arg_list, int count);
+
 // Scene capabilities.
 Value* IsParticleSystem_cf(Value** arg_list, int count);
 Value* GetSpaceWarpForce_cf(Value** arg_list, int count);
