@@ -1,5 +1,6 @@
 // Evaluation of values, variables, properties and operators.
 #include "ast.h"
+#include "host/globals.h"
 #include "host/host_objects.h"
 
 namespace host::script {
@@ -174,6 +175,11 @@ Value* AsConversion::eval(Frame* f) {
   check_stack();
   OneValueLocal v(value->eval(f));
   return convert_as(v.value, target->eval(f));
+}
+
+Value* PersistentDeclaration::eval(Frame* f) {
+  for (Value* name : names) mark_persistent_global(name);
+  return declaration->eval(f);
 }
 
 Value* Block::eval(Frame* f) {
