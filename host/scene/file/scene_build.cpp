@@ -14,9 +14,9 @@
 #include "host/advanced_lighting.h"
 #include "host/globals.h"
 #include "host/param_list.h"
-#include "host/values.h"
 #include "host/script_time.h"
 #include "host/triobject.h"
+#include "host/values.h"
 #include "object_classes.h"
 #include "scene_access.h"
 

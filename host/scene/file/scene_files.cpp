@@ -85,8 +85,28 @@ scenefile::SceneData read_file(const std::string& path) {
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
     throw scenefile::FileError(host::msg::kSceneFileNotFound);
   scenefile::Db db(path, scenefile::Db::Mode::kRead);
+  // SQLite reads a missing tail as zeros, so a file cut inside its last page
+  // would pass for whole: its size must be the size its header gives.
+  scenefile::Statement pages(db, "PRAGMA page_count"), page_size(db, "PRAGMA page_size");
+  if (!pages.next_row() || !page_size.next_row() ||
+      pages.integer(0) * page_size.integer(0) != static_cast<std::int64_t>(st.st_size))
+    throw scenefile::FileError(host::msg::kSceneFileWrongSize);
+  scenefile::Statement check(db, "PRAGMA quick_check");
+  if (!check.next_row() || check.text(0) != "ok")
+    throw scenefile::FileError(host::msg::kSceneFileDamaged);
+  // Any SQLite file opens: one without the schema table is not a scene file.
+  scenefile::Statement has_schema(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'schema'");
+  if (!has_schema.next_row()) throw scenefile::FileError(host::msg::kSceneFileNoVersion);
   scenefile::SceneData data;
-  for (const scenefile::Table* table : scenefile::all_tables()) table->read(db, data);
+  for (const scenefile::Table* table : scenefile::all_tables()) {
+    try {
+      table->read(db, data);
+    } catch (const scenefile::FileError& e) {
+      // The schema table's own reasons (a newer version) stand alone.
+      if (table == &scenefile::kSchemaTable) throw;
+      throw scenefile::FileError(std::string(table->name) + ": " + e.what());
+    }
+  }
   return data;
 }
 

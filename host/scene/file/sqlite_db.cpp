@@ -21,7 +21,7 @@ Db::Db(const std::string& path, Mode mode) {
 Db::~Db() { sqlite3_close(db_); }
 
 void Db::exec(const char* sql) {
-  if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) fail(sql);
+  if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) fail(nullptr);
 }
 
 void Db::close() {
@@ -29,16 +29,19 @@ void Db::close() {
   db_ = nullptr;
 }
 
-void Db::fail(const char* what) const { throw FileError(std::string(what) + ": " + sqlite3_errmsg(db_)); }
+void Db::fail(const char* what) const {
+  std::string reason = sqlite3_errmsg(db_);
+  throw FileError(what != nullptr ? std::string(what) + ": " + reason : reason);
+}
 
 Statement::Statement(Db& db, const char* sql) : db_(db) {
-  if (sqlite3_prepare_v2(db.handle(), sql, -1, &stmt_, nullptr) != SQLITE_OK) db.fail(sql);
+  if (sqlite3_prepare_v2(db.handle(), sql, -1, &stmt_, nullptr) != SQLITE_OK) db.fail(nullptr);
 }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
 Statement& Statement::bind(std::int64_t v) {
-  if (sqlite3_bind_int64(stmt_, next_param_++, v) != SQLITE_OK) db_.fail(sqlite3_sql(stmt_));
+  if (sqlite3_bind_int64(stmt_, next_param_++, v) != SQLITE_OK) db_.fail(nullptr);
   return *this;
 }
 
@@ -49,7 +52,7 @@ Statement& Statement::bind(float v) {
 Statement& Statement::bind(const std::string& v) {
   if (sqlite3_bind_text(stmt_, next_param_++, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT) !=
       SQLITE_OK)
-    db_.fail(sqlite3_sql(stmt_));
+    db_.fail(nullptr);
   return *this;
 }
 
@@ -59,12 +62,12 @@ Statement& Statement::bind(const Bytes& v) {
   const void* data = v.empty() ? &kNothing : v.data();
   if (sqlite3_bind_blob(stmt_, next_param_++, data, static_cast<int>(v.size()), SQLITE_TRANSIENT) !=
       SQLITE_OK)
-    db_.fail(sqlite3_sql(stmt_));
+    db_.fail(nullptr);
   return *this;
 }
 
 void Statement::run() {
-  if (sqlite3_step(stmt_) != SQLITE_DONE) db_.fail(sqlite3_sql(stmt_));
+  if (sqlite3_step(stmt_) != SQLITE_DONE) db_.fail(nullptr);
   sqlite3_reset(stmt_);
   sqlite3_clear_bindings(stmt_);
   next_param_ = 1;
@@ -73,23 +76,24 @@ void Statement::run() {
 bool Statement::next_row() {
   int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
-  if (rc != SQLITE_DONE) db_.fail(sqlite3_sql(stmt_));
+  if (rc != SQLITE_DONE) db_.fail(nullptr);
   return false;
 }
 
 void Statement::bad_column(int column, const char* wanted) const {
-  throw FileError(std::string(host::msg::kSceneFileBadValue) + sqlite3_column_name(stmt_, column) + " (" +
-                  wanted + ")");
+  throw FileError(std::string(host::msg::kSceneFileBadValue) + sqlite3_column_name(stmt_, column) + ": " +
+                  wanted);
 }
 
 std::int64_t Statement::integer(int column) const {
-  if (sqlite3_column_type(stmt_, column) != SQLITE_INTEGER) bad_column(column, "integer");
+  if (sqlite3_column_type(stmt_, column) != SQLITE_INTEGER)
+    bad_column(column, host::msg::kSceneFileWantedInteger);
   return sqlite3_column_int64(stmt_, column);
 }
 
 std::int64_t Statement::integer_in(int column, std::int64_t least, std::int64_t most) const {
   std::int64_t v = integer(column);
-  if (v < least || v > most) bad_column(column, "out of range");
+  if (v < least || v > most) bad_column(column, host::msg::kSceneFileOutOfRange);
   return v;
 }
 
@@ -98,13 +102,13 @@ float Statement::real(int column) const {
 }
 
 std::string Statement::text(int column) const {
-  if (sqlite3_column_type(stmt_, column) != SQLITE_TEXT) bad_column(column, "text");
+  if (sqlite3_column_type(stmt_, column) != SQLITE_TEXT) bad_column(column, host::msg::kSceneFileWantedText);
   const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
   return std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
 Bytes Statement::blob(int column) const {
-  if (sqlite3_column_type(stmt_, column) != SQLITE_BLOB) bad_column(column, "blob");
+  if (sqlite3_column_type(stmt_, column) != SQLITE_BLOB) bad_column(column, host::msg::kSceneFileWantedBlob);
   const auto* p = static_cast<const unsigned char*>(sqlite3_column_blob(stmt_, column));
   int n = sqlite3_column_bytes(stmt_, column);
   return p == nullptr ? Bytes{} : Bytes(p, p + n);

@@ -32,7 +32,7 @@ class Db {
   // Writes what is pending to the disk and closes; a failure throws.
   void close();
   sqlite3* handle() const { return db_; }
-  // "<what>: <SQLite's message>".
+  // "<what>: <SQLite's message>", or the message alone when what is null.
   [[noreturn]] void fail(const char* what) const;
 
  private:
