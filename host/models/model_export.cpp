@@ -35,7 +35,7 @@ aiMesh* world_mesh(INode* node) {
   if (tri == nullptr) return nullptr;
   aiMesh* mesh = nullptr;
   if (tri->GetMesh().getNumFaces() > 0)
-    mesh = assimp_from_mesh(tri->GetMesh(), node->GetObjectTM(0), node->GetName());
+    mesh = assimp_from_mesh(tri->GetMesh(), node->GetObjTMAfterWSM(0), node->GetName());
   if (tri != object) tri->DeleteThis();
   return mesh;
 }

@@ -1,5 +1,6 @@
 // The modifier stack: a base object and the modifiers on it.
 #include "host/modifiers.h"
+#include "host/space_warps.h"
 #include "host/triobject.h"
 
 namespace {
@@ -26,7 +27,9 @@ Object* IDerivedObject::ConvertToType(TimeValue t, Class_ID obtype) {
   ObjectState os{tri};
   for (int i = NumModifiers() - 1; i >= 0; --i) {
     Modifier* mod = mods_[i].mod.get();
-    if (mod->IsEnabled()) mod->ModifyObject(t, *mods_[i].context, &os, nullptr);
+    // World-space modifiers run later, from the node (INode::EvalWorldState).
+    if (mod->IsEnabled() && mod->SuperClassID() != WSM_CLASS_ID)
+      mod->ModifyObject(t, *mods_[i].context, &os, nullptr);
   }
   return tri;
 }

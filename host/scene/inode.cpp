@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "host/hold.h"
+#include "host/space_warps.h"
 #include "host/triobject.h"
 #include "node_restores.h"
+#include "particle_objects.h"
 #include "scene_internal.h"
 #include "winapi/file_paths.h"
 
@@ -93,11 +95,60 @@ void INode::SetObjOffsetScale(const Point3& s) {
   offset_scale_ = s;
 }
 
+namespace {
+
+bool is_world_space(Modifier* mod) { return mod->IsEnabled() && mod->SuperClassID() == WSM_CLASS_ID; }
+
+bool has_world_space_modifiers(Object* object) {
+  auto* stack = dynamic_cast<IDerivedObject*>(object);
+  for (int i = 0; stack != nullptr && i < stack->NumModifiers(); ++i)
+    if (is_world_space(stack->GetModifier(i))) return true;
+  return false;
+}
+
+// The world-space modifiers act after the object-space ones, lowest first.
+void apply_world_space_modifiers(Object* object, TimeValue t, ObjectState& os, INode* node) {
+  auto* stack = dynamic_cast<IDerivedObject*>(object);
+  for (int i = stack != nullptr ? stack->NumModifiers() - 1 : -1; i >= 0; --i)
+    if (is_world_space(stack->GetModifier(i)))
+      stack->GetModifier(i)->ModifyObject(t, *stack->GetModContext(i), &os, node);
+}
+
+}  // namespace
+
 ObjectState INode::EvalWorldState(TimeValue t, BOOL) const {
-  if (object_ == nullptr || object_->FindBaseObject() == object_) return ObjectState{object_};
+  if (object_ == nullptr) return ObjectState{object_};
+  Object* base = object_->FindBaseObject();
+  INode* self = const_cast<INode*>(this);
+  // A particle system works in world space from its emitter's place; bound
+  // warps add their force fields to it.
+  if (GetParticleInterface(base) != nullptr) {
+    if (auto* spray = dynamic_cast<SprayObject*>(base)) spray->Update(GetObjectTM(t));
+    ObjectState os{base};
+    apply_world_space_modifiers(object_, t, os, self);
+    return os;
+  }
+  if (base == object_) return ObjectState{object_};
   world_state_.reset(object_->ConvertToType(t, triObjectClassID));
   // Modifiers only act on meshes: an object that makes none shows as it is.
-  return ObjectState{world_state_ != nullptr ? world_state_.get() : object_->FindBaseObject()};
+  if (world_state_ == nullptr) return ObjectState{base};
+  ObjectState os{world_state_.get()};
+  if (has_world_space_modifiers(object_)) {
+    // World-space modifiers get the mesh in world space.
+    Mesh& mesh = static_cast<TriObject*>(world_state_.get())->GetMesh();
+    Matrix3 tm = GetObjectTM(t);
+    for (int i = 0; i < mesh.getNumVerts(); ++i) mesh.setVert(i, mesh.getVert(i) * tm);
+    mesh.InvalidateGeomCache();
+    apply_world_space_modifiers(object_, t, os, self);
+  }
+  return os;
+}
+
+Matrix3 INode::GetObjTMAfterWSM(TimeValue t) const {
+  if (object_ != nullptr && GetParticleInterface(object_->FindBaseObject()) == nullptr &&
+      has_world_space_modifiers(object_))
+    return Matrix3::Identity();
+  return GetObjectTM(t);
 }
 
 void INode::SetObjectRef(Object* object) {

@@ -11,6 +11,7 @@
 #include "host/values.h"
 #include "node_values.h"
 #include "scene_internal.h"
+#include "space_warp_objects.h"
 #include "standard_modifiers.h"
 
 namespace {
@@ -99,25 +100,6 @@ class ModifierPlaceRestore : public RestoreObj {
   Modifier* removed_;
   ModContext* context_;
 };
-
-void add_modifier_to(INode* node, Modifier* mod, int index) {
-  IDerivedObject* stack = stack_of(node);
-  if (stack == nullptr) {
-    // The node's object moves onto a new stack; no undo record: an empty
-    // stack evaluates as its object does.
-    stack = new IDerivedObject(nullptr);
-    Scene::get().wrap_in_stack(node, stack, node->GetObjectRef());
-  }
-  auto* context = new ModContext;
-  ObjectState os = node->EvalWorldState(0);
-  if (os.obj != nullptr && os.obj->CanConvertToType(triObjectClassID)) {
-    Object* tri = os.obj->ConvertToType(0, triObjectClassID);
-    context->box = static_cast<TriObject*>(tri)->GetMesh().getBoundingBox();
-    if (tri != os.obj) tri->DeleteThis();
-  }
-  stack->AddModifier(mod, context, index);
-  if (theHold.Holding()) theHold.Put(new ModifierPlaceRestore(stack, index, nullptr, nullptr));
-}
 
 // addModifier <node> <modifier> [before:<index>]: before counts from the top (1).
 Value* add_modifier_cf(Value** a, int count) {
@@ -220,11 +202,16 @@ ValueMetaClass Modifier_class("modifier", &MAXWrapper_class, nullptr, &modifier_
 ValueMetaClass Bend_class("Bend", &Modifier_class, make_bend);
 ValueMetaClass Uvwmap_class("Uvwmap", &Modifier_class, make_uvwmap);
 ValueMetaClass VolSelect_class("Vol__Select", &Modifier_class, make_vol_select);
+// Made only by bindSpaceWarp.
+ValueMetaClass GravityBinding_class("GravityBinding", &Modifier_class);
+ValueMetaClass RippleBinding_class("RippleBinding", &Modifier_class);
 
 ValueMetaClass* ModifierValue::class_of(Modifier* mod) {
   if (dynamic_cast<BendModifier*>(mod) != nullptr) return &Bend_class;
   if (dynamic_cast<UVWMapModifier*>(mod) != nullptr) return &Uvwmap_class;
   if (dynamic_cast<VolSelectModifier*>(mod) != nullptr) return &VolSelect_class;
+  if (dynamic_cast<GravityBinding*>(mod) != nullptr) return &GravityBinding_class;
+  if (dynamic_cast<RippleBinding*>(mod) != nullptr) return &RippleBinding_class;
   return &Modifier_class;
 }
 
@@ -241,3 +228,22 @@ Primitive delete_modifier_pf("deleteModifier", delete_modifier_cf);
 }  // namespace
 
 Value* get_node_modifiers(Value* self) { return get_modifiers(self); }
+
+void add_modifier_to(INode* node, Modifier* mod, int index) {
+  IDerivedObject* stack = stack_of(node);
+  if (stack == nullptr) {
+    // The node's object moves onto a new stack; no undo record: an empty
+    // stack evaluates as its object does.
+    stack = new IDerivedObject(nullptr);
+    Scene::get().wrap_in_stack(node, stack, node->GetObjectRef());
+  }
+  auto* context = new ModContext;
+  ObjectState os = node->EvalWorldState(0);
+  if (os.obj != nullptr && os.obj->CanConvertToType(triObjectClassID)) {
+    Object* tri = os.obj->ConvertToType(0, triObjectClassID);
+    context->box = static_cast<TriObject*>(tri)->GetMesh().getBoundingBox();
+    if (tri != os.obj) tri->DeleteThis();
+  }
+  stack->AddModifier(mod, context, index);
+  if (theHold.Holding()) theHold.Put(new ModifierPlaceRestore(stack, index, nullptr, nullptr));
+}

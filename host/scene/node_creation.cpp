@@ -28,27 +28,9 @@ class ScopedHoldSuspension {
   ScopedHoldSuspension& operator=(const ScopedHoldSuspension&) = delete;
 };
 
-// Keyword arguments name the object's parameters first; the node then
-// takes its name and every node property given (pos:, wirecolor:, ...),
-// in the order written. Other keywords are ignored.
 template <typename T>
 Value* create_node(Value** arg_list, int count, const char* fn) {
-  check_positional_count(fn, 0, arg_list, count);
-  int first_key = positional_count(arg_list, count) + 1;
-  auto object = std::make_unique<T>();
-  {
-    ScopedHoldSuspension not_recorded;  // the new object is not in the scene yet
-    for (int i = first_key; i + 1 < count; i += 2) {
-      int param = object->FindParam(arg_list[i]->to_string());
-      if (param < 0) continue;
-      object->SetValue(param, object->GetParamDef(param).is_int
-                                  ? static_cast<float>(arg_list[i + 1]->to_int())
-                                  : arg_list[i + 1]->to_float());
-    }
-  }
-  T* made = object.get();
-  return create_node_for(object.release(), arg_list, count,
-                         [made](Value* key) { return made->FindParam(key->to_string()) >= 0; });
+  return create_param_node(new T, arg_list, count, fn);
 }
 
 Value* make_box(Value** a, int count) { return create_node<BoxObject>(a, count, "box"); }
@@ -57,6 +39,29 @@ Value* make_cylinder(Value** a, int count) { return create_node<CylinderObject>(
 Value* make_plane(Value** a, int count) { return create_node<PlaneObject>(a, count, "plane"); }
 
 }  // namespace
+
+// Keyword arguments name the object's parameters first; the node then
+// takes its name and every node property given (pos:, wirecolor:, ...),
+// in the order written. Other keywords are ignored.
+Value* create_param_node(Object* made, Value** arg_list, int count, const char* fn) {
+  std::unique_ptr<Object> object(made);  // freed if an argument is refused
+  check_positional_count(fn, 0, arg_list, count);
+  int first_key = positional_count(arg_list, count) + 1;
+  ParamList* params = object->GetParamList();
+  {
+    ScopedHoldSuspension not_recorded;  // the new object is not in the scene yet
+    for (int i = first_key; params != nullptr && i + 1 < count; i += 2) {
+      int param = params->FindParam(arg_list[i]->to_string());
+      if (param < 0) continue;
+      params->SetValue(param, params->GetParamDef(param).is_int
+                                  ? static_cast<float>(arg_list[i + 1]->to_int())
+                                  : arg_list[i + 1]->to_float());
+    }
+  }
+  return create_node_for(object.release(), arg_list, count, [params](Value* key) {
+    return params != nullptr && params->FindParam(key->to_string()) >= 0;
+  });
+}
 
 Value* create_node_for(Object* object, Value** arg_list, int count,
                        const std::function<bool(Value*)>& taken) {

@@ -154,6 +154,7 @@ ValueMetaClass* class_of_object(Object* object) {
   if (id == PLANE_CLASS_ID) return &Plane_class;
   if (id == triObjectClassID) return &Editable_Mesh_class;
   if (ValueMetaClass* c = class_of_light_or_camera(object)) return c;
+  if (ValueMetaClass* c = class_of_scene_extra(object)) return c;
   if (object->SuperClassID() == GEOMOBJECT_CLASS_ID) return &GeometryClass_class;
   return &MAXNode_class;
 }

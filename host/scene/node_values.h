@@ -7,6 +7,7 @@
 #include "host/classes.h"
 #include "host/host_objects.h"
 #include "host/inode.h"
+#include "host/modifiers.h"
 #include "host/properties.h"
 #include "host/simple_objects.h"
 
@@ -56,6 +57,15 @@ bool is_node_value(Value* v);
 // object used already. Returns the node's value.
 Value* create_node_for(Object* object, Value** arg_list, int count,
                        const std::function<bool(Value* key)>& taken = {});
+// The same for an object that keeps its parameters in a ParamList: the
+// keyword arguments naming parameters set them first (unrecorded: the
+// object is not in the scene yet). fn names the function in errors.
+Value* create_param_node(Object* object, Value** arg_list, int count, const char* fn);
+// Puts mod (taken) on the node's stack at index (0 the top), making the
+// stack if the node has none; undo takes it off again.
+void add_modifier_to(INode* node, Modifier* mod, int index);
+// The script class of a particle system, space warp or teapot; null for others.
+ValueMetaClass* class_of_scene_extra(Object* object);
 // A property of a node of class tag: its class's (a light's colour) before
 // the properties every node has (name, pos, ...); null when it has neither.
 const PropertyTable::Entry* node_property(ValueMetaClass* tag, Value* prop);
@@ -76,3 +86,4 @@ extern ValueMetaClass Box_class;
 extern ValueMetaClass Sphere_class;
 extern ValueMetaClass Cylinder_class;
 extern ValueMetaClass Plane_class;
+extern ValueMetaClass SpacewarpObject_class;

@@ -56,6 +56,10 @@ std::vector<INode*> Scene::nodes() const {
   return out;
 }
 
+bool Scene::contains(const INode* node) const {
+  return std::any_of(owned_.begin(), owned_.end(), [node](const auto& n) { return n.get() == node; });
+}
+
 INode* Scene::GetINodeByName(const char* name) {
   for (INode* node : nodes())
     if (strcasecmp(node->GetName(), name) == 0) return node;

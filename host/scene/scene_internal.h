@@ -39,6 +39,8 @@ class Scene : public Interface {
   // Every node but the root, each parent before its children, siblings in
   // the order they were linked.
   std::vector<INode*> nodes() const;
+  // Whether the node is in the scene now (not deleted, nor freed).
+  bool contains(const INode* node) const;
   // base followed by one more than the highest three-digit number a node
   // named base### has: Box001, Box002, ...
   std::string unique_name(const std::string& base) const;

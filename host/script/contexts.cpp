@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "ast.h"
+#include "host/core_interface.h"
 #include "host/max_commands.h"
 #include "host/messages.h"
 #include "host/scene_paths.h"
@@ -43,9 +44,18 @@ Value* ContextExpr::eval_from(Frame* f, std::size_t index) {
       ScopedCoordSysContext context(system.value);
       return eval_from(f, index + 1);
     }
-    case Redraw:  // there are no viewports to hold back
-      prefix.value->eval(f)->to_bool();
+    case Redraw: {
+      // with redraw off: scene redraws stay disabled however the body ends.
+      bool on = prefix.value->eval(f)->to_bool();
+      if (!on) GetCOREInterface()->DisableSceneRedraw();
+      struct Reenable {
+        bool active;
+        ~Reenable() {
+          if (active) GetCOREInterface()->EnableSceneRedraw();
+        }
+      } reenable{!on};
       return eval_from(f, index + 1);
+    }
     case Undo:
       break;
   }

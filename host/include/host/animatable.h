@@ -44,6 +44,10 @@ class Animatable {
   }
   // The object's named parameters (host/param_list.h), or null.
   virtual ParamList* GetParamList() { return nullptr; }
+  // A copy of the object with its own parameters (what copying a node or a
+  // modifier makes), which the caller owns; null for classes that cannot
+  // be copied.
+  virtual Animatable* Clone() { return nullptr; }
   // Frees the object; whoever owns it calls this instead of delete.
   virtual void DeleteThis() { delete this; }
 

@@ -7,9 +7,10 @@
 #include <windows.h>
 
 #include "host/inode.h"
-#include "host/renderers.h"
 #include "host/paths.h"
+#include "host/renderers.h"
 #include "host/shortcuts.h"
+#include "host/viewports.h"
 
 class Interface {
  public:
@@ -58,6 +59,33 @@ class Interface {
   // known once a loaded plug-in's class descriptor offered it.
   virtual BOOL ActivateShortcutTable(ShortcutCallback* callback, ActionTableId id);
   virtual BOOL DeactivateShortcutTable(ShortcutCallback* callback, ActionTableId id);
+
+  // Viewports. Scene redraws nest: each DisableSceneRedraw is undone by one
+  // EnableSceneRedraw (more enables than disables do nothing); while any is
+  // in force the active viewport is not enabled and redraws do nothing.
+  virtual ViewExp& GetActiveViewExp();
+  virtual void RedrawViews(TimeValue t, DWORD vpFlags = REDRAW_NORMAL);
+  // Redraws every viewport, the disabled ones too when doDisabled.
+  virtual void ForceCompleteRedraw(BOOL doDisabled = TRUE);
+  virtual void DisableSceneRedraw();
+  virtual void EnableSceneRedraw();
+  virtual int IsSceneRedrawDisabled();
+  // How many redraws were done since the start of the run.
+  virtual int GetRedrawCount();
+
+  // The progress bar: ProgressStart shows it with the title (at 0%, when
+  // dispBar), clears the cancel flag, runs fn(arg) when given and returns
+  // TRUE; the work calls ProgressUpdate with its percentage (0 to 100) and
+  // polls GetCancel. The bar stays until ProgressEnd. The listener draws it
+  // on stderr: one line redrawn in place on a terminal, else a plain line
+  // each time the percentage reaches another multiple of 10.
+  virtual BOOL ProgressStart(const char* title, BOOL dispBar, LPTHREAD_START_ROUTINE fn, LPVOID arg);
+  virtual void ProgressUpdate(int pct, BOOL showPct = TRUE, const char* title = nullptr);
+  virtual void ProgressEnd();
+  // The cancel flag: set by SetCancel (a user's cancel), cleared by
+  // ProgressStart and by SetCancel(FALSE).
+  virtual BOOL GetCancel();
+  virtual void SetCancel(BOOL sw);
 };
 
 Interface* GetCOREInterface();

@@ -51,6 +51,12 @@ class INode : public Animatable {
   void SetNodeTM(TimeValue t, const Matrix3& tm);
   // Where the object sits: the object offset, then the node transform.
   Matrix3 GetObjectTM(TimeValue t) const;
+  // The object's transform before world-space modifiers (GetObjectTM), and
+  // after them: the identity while a world-space modifier (a space-warp
+  // binding) is on the node's stack, as the evaluated mesh is then in world
+  // space already.
+  Matrix3 GetObjTMBeforeWSM(TimeValue t) const { return GetObjectTM(t); }
+  Matrix3 GetObjTMAfterWSM(TimeValue t) const;
   Point3 GetObjOffsetPos() const { return offset_pos_; }
   void SetObjOffsetPos(const Point3& p);
   Quat GetObjOffsetRot() const { return offset_rot_; }
@@ -65,7 +71,10 @@ class INode : public Animatable {
   void SetObjectRef(Object* object);
   // The node's object as evaluated at time t: the object itself, or for a
   // node with modifiers the mesh they make of it, which the node keeps until
-  // it is evaluated again. Hidden nodes evaluate too.
+  // it is evaluated again (in world space when world-space modifiers are on
+  // the stack). A particle system evaluates to itself, emitting from the
+  // node's place, with the force fields of the warps it is bound to. Hidden
+  // nodes evaluate too.
   ObjectState EvalWorldState(TimeValue t, BOOL evalHidden = TRUE) const;
 
   void Hide(BOOL on);

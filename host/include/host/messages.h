@@ -225,6 +225,14 @@ inline constexpr const char* kSceneFileGlobalValue = "persistent_globals.value";
 inline constexpr const char* kSceneFileTooDeep = ": nested too deeply";
 inline constexpr const char* kSceneFileUnknownTag = ": unknown kind of value";
 
+// ---- Particle systems, space warps and cloned nodes --------------------------
+
+// Each is completed by the value given.
+inline constexpr const char* kNotParticleSystem = "Not a particle system: ";
+inline constexpr const char* kNotSpaceWarp = "Not a space warp: ";
+// copy or reference of a node whose object cannot be copied.
+inline constexpr const char* kCannotCopyNode = "Cannot copy the object of: ";
+
 // ---- Collector, loader and listener ----------------------------------------
 
 // "-- Plug-in <file> not loaded: <reason>"

@@ -31,3 +31,12 @@ class ParamList {
   std::vector<SimpleParamDef> defs_;
   std::vector<float> values_;
 };
+
+// A new object of the class of from with the same parameter values (for
+// classes that keep their parameters in a ParamList).
+template <typename T>
+T* clone_with_params(T& from) {
+  T* copy = new T;
+  *copy->GetParamList() = *from.GetParamList();
+  return copy;
+}

@@ -48,6 +48,7 @@ class BoxObject : public SimpleObject {
   enum { kLength, kWidth, kHeight, kLengthSegs, kWidthSegs, kHeightSegs };
   BoxObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return Class_ID(BOXOBJ_CLASS_ID, 0); }
 };
 
@@ -56,6 +57,7 @@ class SphereObject : public SimpleObject {
   enum { kRadius, kSegs };
   SphereObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return Class_ID(SPHERE_CLASS_ID, 0); }
 };
 
@@ -64,6 +66,7 @@ class CylinderObject : public SimpleObject {
   enum { kRadius, kHeight, kHeightSegs, kCapSegs, kSides };
   CylinderObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return Class_ID(CYLINDER_CLASS_ID, 0); }
 };
 
@@ -72,5 +75,6 @@ class PlaneObject : public SimpleObject {
   enum { kLength, kWidth, kLengthSegs, kWidthSegs };
   PlaneObject();
   void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return PLANE_CLASS_ID; }
 };

@@ -16,6 +16,11 @@ class TriObject : public GeomObject {
   Class_ID ClassID() override { return triObjectClassID; }
   void GetClassName(std::string& s) override { s = "Editable_mesh"; }
   int CanConvertToType(Class_ID obtype) override { return obtype == triObjectClassID ? 1 : 0; }
+  Animatable* Clone() override {
+    auto* copy = new TriObject;
+    copy->mesh = mesh;
+    return copy;
+  }
   // Itself: a triangle mesh needs no conversion.
   Object* ConvertToType(TimeValue, Class_ID obtype) override {
     return obtype == triObjectClassID ? this : nullptr;
