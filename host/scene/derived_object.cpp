@@ -2,10 +2,12 @@
 #include "host/modifiers.h"
 #include "host/space_warps.h"
 #include "host/triobject.h"
+#include "scene_internal.h"
 
 namespace {
+// A reference's stack shares its base with the node it was made from.
 void delete_object(Object* o) {
-  if (o != nullptr) o->DeleteThis();
+  if (o != nullptr && Scene::get().release_object(o)) o->DeleteThis();
 }
 void delete_modifier(Modifier* m) {
   if (m != nullptr) m->DeleteThis();
@@ -32,6 +34,18 @@ Object* IDerivedObject::ConvertToType(TimeValue t, Class_ID obtype) {
       mod->ModifyObject(t, *mods_[i].context, &os, nullptr);
   }
   return tri;
+}
+
+Animatable* IDerivedObject::Clone() {
+  auto* base = base_ != nullptr ? static_cast<Object*>(base_->Clone()) : nullptr;
+  if (base == nullptr) return nullptr;
+  auto copy = std::make_unique<IDerivedObject>(base);
+  for (int i = 0; i < NumModifiers(); ++i) {
+    auto* mod = static_cast<Modifier*>(mods_[i].mod->Clone());
+    if (mod == nullptr) return nullptr;
+    copy->AddModifier(mod, new ModContext(*mods_[i].context), i);
+  }
+  return copy.release();
 }
 
 void IDerivedObject::AddModifier(Modifier* mod, ModContext* context, int index) {

@@ -30,7 +30,7 @@ Matrix3 relative_to(const Matrix3& m, const Matrix3& parent) {
 INode::INode(Object* object, bool is_root) : object_(object), is_root_(is_root) {}
 
 INode::~INode() {
-  if (object_ != nullptr) object_->DeleteThis();
+  if (object_ != nullptr && Scene::get().release_object(object_)) object_->DeleteThis();
 }
 
 INode::State INode::state() const {
@@ -155,7 +155,7 @@ void INode::SetObjectRef(Object* object) {
   if (object == nullptr || object == object_ || is_root_) return;
   Object* replaced = object_;
   object_ = object;
-  Scene::get().registry().object_deleted(replaced);
+  if (Scene::get().nodes_showing(replaced).empty()) Scene::get().registry().object_deleted(replaced);
   node_changed_class(this);
   if (theHold.Holding())
     theHold.Put(new NodeObjectRestore(this, replaced));

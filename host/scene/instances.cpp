@@ -1,4 +1,5 @@
 // The objects the host makes by class id for plug-ins (Interface::CreateInstance).
+#include "host/simple_objects.h"
 #include "light_objects.h"
 #include "material_objects.h"
 #include "particle_objects.h"
@@ -9,6 +10,7 @@ void* Scene::CreateInstance(SClass_ID superID, Class_ID classID) {
   if (superID == GEOMOBJECT_CLASS_ID && classID == SPRAY_CLASS_ID) return new SprayObject;
   if (superID == WSM_OBJECT_CLASS_ID && classID == GRAVITY_CLASS_ID) return new GravityObject;
   if (superID == WSM_OBJECT_CLASS_ID && classID == SPACE_RIPPLE_CLASS_ID) return new SpaceRippleObject;
+  if (superID == GEOMOBJECT_CLASS_ID && classID == TEAPOT_CLASS_ID) return new TeapotObject;
   if (classID.PartB() != 0) return nullptr;
   if (superID == LIGHT_CLASS_ID) {
     switch (classID.PartA()) {

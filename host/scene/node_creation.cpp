@@ -37,6 +37,7 @@ Value* make_box(Value** a, int count) { return create_node<BoxObject>(a, count, 
 Value* make_sphere(Value** a, int count) { return create_node<SphereObject>(a, count, "sphere"); }
 Value* make_cylinder(Value** a, int count) { return create_node<CylinderObject>(a, count, "cylinder"); }
 Value* make_plane(Value** a, int count) { return create_node<PlaneObject>(a, count, "plane"); }
+Value* make_teapot(Value** a, int count) { return create_node<TeapotObject>(a, count, "teapot"); }
 
 }  // namespace
 
@@ -53,9 +54,7 @@ Value* create_param_node(Object* made, Value** arg_list, int count, const char* 
     for (int i = first_key; params != nullptr && i + 1 < count; i += 2) {
       int param = params->FindParam(arg_list[i]->to_string());
       if (param < 0) continue;
-      params->SetValue(param, params->GetParamDef(param).is_int
-                                  ? static_cast<float>(arg_list[i + 1]->to_int())
-                                  : arg_list[i + 1]->to_float());
+      params->SetValue(param, to_param_number(params->GetParamDef(param), arg_list[i + 1]));
     }
   }
   return create_node_for(object.release(), arg_list, count, [params](Value* key) {
@@ -84,3 +83,4 @@ ValueMetaClass Box_class("Box", &GeometryClass_class, make_box);
 ValueMetaClass Sphere_class("Sphere", &GeometryClass_class, make_sphere);
 ValueMetaClass Cylinder_class("Cylinder", &GeometryClass_class, make_cylinder);
 ValueMetaClass Plane_class("Plane", &GeometryClass_class, make_plane);
+ValueMetaClass Teapot_class("Teapot", &GeometryClass_class, make_teapot);

@@ -90,11 +90,13 @@ void NodeExistenceRestore::Redo() {
 NodeObjectRestore::NodeObjectRestore(INode* node, Object* replaced) : node_(node), other_(replaced) {}
 
 // Its wrapper was told when the object left the node.
-NodeObjectRestore::~NodeObjectRestore() { other_->DeleteThis(); }
+NodeObjectRestore::~NodeObjectRestore() {
+  if (Scene::get().release_object(other_)) other_->DeleteThis();
+}
 
 void NodeObjectRestore::swap() {
   std::swap(node_->object_, other_);
-  Scene::get().registry().object_deleted(other_);
+  if (Scene::get().nodes_showing(other_).empty()) Scene::get().registry().object_deleted(other_);
   node_changed_class(node_);
 }
 

@@ -66,6 +66,8 @@ Value* create_param_node(Object* object, Value** arg_list, int count, const char
 void add_modifier_to(INode* node, Modifier* mod, int index);
 // The script class of a particle system, space warp or teapot; null for others.
 ValueMetaClass* class_of_scene_extra(Object* object);
+// copy <node> [keywords]: a new node with a copy of the node's object.
+Value* copy_node(Value** arg_list, int count);
 // A property of a node of class tag: its class's (a light's colour) before
 // the properties every node has (name, pos, ...); null when it has neither.
 const PropertyTable::Entry* node_property(ValueMetaClass* tag, Value* prop);
@@ -76,6 +78,8 @@ ValueMetaClass* class_of_light_or_camera(Object* object);
 // value, or null when it has no such parameter; setting it gives false then.
 Value* param_value(Animatable* object, Value* prop);
 bool set_param_value(Animatable* object, Value* prop, Value* v);
+// A script value as the number a parameter keeps (a switch: 1 or 0).
+float to_param_number(const SimpleParamDef& def, Value* v);
 void add_param_names(Animatable* object, std::vector<Value*>& names);
 
 // $b.modifiers: the node's modifiers, the top of the stack first.
@@ -86,4 +90,5 @@ extern ValueMetaClass Box_class;
 extern ValueMetaClass Sphere_class;
 extern ValueMetaClass Cylinder_class;
 extern ValueMetaClass Plane_class;
+extern ValueMetaClass Teapot_class;
 extern ValueMetaClass SpacewarpObject_class;

@@ -7,15 +7,21 @@ Value* param_value(Animatable* object, Value* prop) {
   ParamList* params = object != nullptr ? object->GetParamList() : nullptr;
   int i = params != nullptr ? params->FindParam(prop->to_string()) : -1;
   if (i < 0) return nullptr;
+  if (params->GetParamDef(i).is_switch) return bool_result(params->GetInt(i) != 0);
   if (params->GetParamDef(i).is_int) return Integer::intern(params->GetInt(i));
   return new Float(params->GetFloat(i));
+}
+
+float to_param_number(const SimpleParamDef& def, Value* v) {
+  if (def.is_switch) return v->to_bool() ? 1.0f : 0.0f;
+  return def.is_int ? static_cast<float>(v->to_int()) : v->to_float();
 }
 
 bool set_param_value(Animatable* object, Value* prop, Value* v) {
   ParamList* params = object != nullptr ? object->GetParamList() : nullptr;
   int i = params != nullptr ? params->FindParam(prop->to_string()) : -1;
   if (i < 0) return false;
-  params->SetValue(i, params->GetParamDef(i).is_int ? static_cast<float>(v->to_int()) : v->to_float());
+  params->SetValue(i, to_param_number(params->GetParamDef(i), v));
   return true;
 }
 

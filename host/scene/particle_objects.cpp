@@ -39,10 +39,10 @@ SprayObject::SprayObject()
                {"start", false, 0},
                {"lifetime", false, 30},
                {"birthrate", false, 0},
-               {"constant", true, 1, 0},
+               {"constant", true, 1, 0, true},
                {"emitterwidth", false, 0},
                {"emitterlength", false, 0},
-               {"hideEmitter", true, 0, 0}}) {}
+               {"hideEmitter", true, 0, 0, true}}) {}
 
 Animatable* SprayObject::Clone() { return clone_with_params(*this); }
 

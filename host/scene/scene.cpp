@@ -109,7 +109,7 @@ void Scene::DeleteNode(INode* node, BOOL) {
 }
 
 void Scene::retire_object(Object* object) {
-  if (object == nullptr) return;
+  if (object == nullptr || !release_object(object)) return;
   if (theHold.Holding() || theHold.UndoCount() > 0 || theHold.RedoCount() > 0 || theHold.GetBeginDepth() > 0)
     kept_objects_.emplace_back(object);
   else
@@ -141,9 +141,37 @@ void Scene::retire_modifier(Modifier* mod) {
 }
 
 void Scene::wrap_in_stack(INode* node, IDerivedObject* stack, Object* base) {
+  std::vector<INode*> sharing = nodes_showing(base);
+  if (std::find(sharing.begin(), sharing.end(), node) == sharing.end()) sharing.push_back(node);
+  // The nodes' holds on the base become the stack's one hold; each node
+  // holds the stack instead.
   stack->SetObjRef(base);
-  node->object_ = stack;
-  node->world_state_.reset();
+  for (std::size_t i = 1; i < sharing.size(); ++i) {
+    release_object(base);
+    share_object(stack);
+  }
+  for (INode* n : sharing) {
+    n->object_ = stack;
+    n->world_state_.reset();
+  }
+}
+
+void Scene::share_object(Object* object) {
+  if (object != nullptr) ++extra_holders_[object];
+}
+
+bool Scene::release_object(Object* object) {
+  auto found = extra_holders_.find(object);
+  if (found == extra_holders_.end()) return true;
+  if (--found->second == 0) extra_holders_.erase(found);
+  return false;
+}
+
+std::vector<INode*> Scene::nodes_showing(Object* object) const {
+  std::vector<INode*> out;
+  for (INode* n : nodes())
+    if (n->object_ == object) out.push_back(n);
+  return out;
 }
 
 void Scene::revive(INode* node, HeldWrappers& held) {
@@ -158,7 +186,9 @@ std::unique_ptr<INode> Scene::remove(INode* node, HeldWrappers* held) {
   node->selected_ = false;
   node->deleted_ = true;
   HostObjectWrapper* node_wrapper = registry_.take_out(node);
-  HostObjectWrapper* object_wrapper = registry_.take_out(node->object_);
+  // An instance's object stays in the scene with the other instances.
+  HostObjectWrapper* object_wrapper =
+      nodes_showing(node->object_).empty() ? registry_.take_out(node->object_) : nullptr;
   if (held != nullptr) *held = HeldWrappers{node_wrapper, object_wrapper};
   auto found = std::find_if(owned_.begin(), owned_.end(), [node](const auto& p) { return p.get() == node; });
   std::unique_ptr<INode> owned = std::move(*found);

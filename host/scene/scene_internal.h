@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/core_interface.h"
@@ -71,8 +72,20 @@ class Scene : public Interface {
   // A modifier taken off its stack outside a hold: freed, or kept while
   // undo entries might name it.
   void retire_modifier(Modifier* mod);
+  // Objects several holders share: the nodes of instances, the stacks of
+  // references, undo records. share_object adds a holder; release_object
+  // lets one go and is true when it was the last (who then frees it).
+  void share_object(Object* object);
+  bool release_object(Object* object);
+  // The nodes in the scene that show object, in scene order.
+  std::vector<INode*> nodes_showing(Object* object) const;
+  // A new node showing object (taken) with source's settings, transform,
+  // parent and material, named after it with the next free number;
+  // recorded for undo like a creation.
+  INode* clone_node(INode* source, Object* object);
+
   // Puts the node's object at the bottom of stack (taken), which the node
-  // then refers to.
+  // then refers to, and so do the node's instances.
   void wrap_in_stack(INode* node, IDerivedObject* stack, Object* base);
 
  private:
@@ -93,4 +106,5 @@ class Scene : public Interface {
   std::vector<std::unique_ptr<Modifier, ModifierDeleter>> loose_modifiers_;
   std::vector<std::unique_ptr<Modifier, ModifierDeleter>> kept_modifiers_;
   WrapperRegistry registry_;
+  std::unordered_map<Object*, int> extra_holders_;  // holders beyond the first
 };

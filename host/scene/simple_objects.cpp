@@ -58,3 +58,13 @@ PlaneObject::PlaneObject()
                              {"width", false, 25},
                              {"lengthsegs", true, 4, 1},
                              {"widthsegs", true, 4, 1}}) {}
+
+TeapotObject::TeapotObject()
+    : SimpleObject("Teapot", {{"radius", false, 25},
+                              {"segs", true, 4, 1},
+                              {"smooth", true, 1, 0, true},
+                              {"body", true, 1, 0, true},
+                              {"handle", true, 1, 0, true},
+                              {"spout", true, 1, 0, true},
+                              {"lid", true, 1, 0, true},
+                              {"mapcoords", true, 0, 0, true}}) {}

@@ -43,9 +43,9 @@ GravityObject::GravityObject()
     : params_({{"strength", false, 1},
                {"decay", false, 0},
                {"gravitytype", true, kPlanar, 0},
-               {"showRange", true, 0, 0},
+               {"showRange", true, 0, 0, true},
                {"iconsize", false, 10},
-               {"hoopson", true, 1, 0}}) {}
+               {"hoopson", true, 1, 0, true}}) {}
 
 ForceField* GravityObject::GetForceField(INode* node) {
   Matrix3 tm = node != nullptr ? node->GetObjectTM(GetCOREInterface()->GetTime()) : Matrix3::Identity();
@@ -91,7 +91,17 @@ WSMObject* WarpBinding::warp() const {
   return dynamic_cast<WSMObject*>(warp_object_->FindBaseObject());
 }
 
+Animatable* WarpBinding::copy_settings_to(WarpBinding* copy) const {
+  copy->params_ = params_;
+  copy->warp_object_ = warp_object_;
+  copy->SetName(GetName().c_str());
+  copy->SetEnabled(IsEnabled());
+  return copy;
+}
+
 GravityBinding::GravityBinding(INode* warp_node) : WarpBinding("Gravity Binding", warp_node, {}) {}
+
+Animatable* GravityBinding::Clone() { return copy_settings_to(new GravityBinding(warp_node())); }
 
 void GravityBinding::ModifyObject(TimeValue, ModContext&, ObjectState* os, INode*) {
   ParticleObject* particles = GetParticleInterface(os->obj);
@@ -104,11 +114,7 @@ void GravityBinding::ModifyObject(TimeValue, ModContext&, ObjectState* os, INode
 RippleBinding::RippleBinding(INode* warp_node)
     : WarpBinding("Ripple Binding", warp_node, {{"flexibility", false, 1}}) {}
 
-Animatable* RippleBinding::Clone() {
-  auto* copy = new RippleBinding(warp_node());
-  *copy->GetParamList() = params_;
-  return copy;
-}
+Animatable* RippleBinding::Clone() { return copy_settings_to(new RippleBinding(warp_node())); }
 
 void RippleBinding::ModifyObject(TimeValue t, ModContext&, ObjectState* os, INode*) {
   auto* ripple = dynamic_cast<SpaceRippleObject*>(warp());

@@ -74,6 +74,8 @@ class WarpBinding : public WSModifier {
 
  protected:
   WarpBinding(const char* name, INode* warp_node, std::vector<SimpleParamDef> defs);
+  // Gives copy this binding's name, state and parameter values.
+  Animatable* copy_settings_to(WarpBinding* copy) const;
   ParamList params_;
 
  private:
@@ -87,7 +89,7 @@ class GravityBinding : public WarpBinding {
  public:
   explicit GravityBinding(INode* warp_node);
   Class_ID ClassID() override { return GRAVITY_BINDING_CLASS_ID; }
-  Animatable* Clone() override { return new GravityBinding(warp_node()); }
+  Animatable* Clone() override;
   void ModifyObject(TimeValue t, ModContext& mc, ObjectState* os, INode* node) override;
 
  private:

@@ -10,6 +10,14 @@ class ParamModifier : public Modifier {
   ParamList* GetParamList() override { return &params_; }
   void GetClassName(std::string& s) override { s = class_name_; }
   float Get(int i) const { return params_.GetFloat(i); }
+  // A copy of this T with the same name, state and parameter values.
+  template <typename T>
+  T* clone_as() {
+    T* copy = clone_with_params(static_cast<T&>(*this));
+    copy->SetName(GetName().c_str());
+    copy->SetEnabled(IsEnabled());
+    return copy;
+  }
   int GetInt(int i) const { return params_.GetInt(i); }
 
  protected:
@@ -29,6 +37,7 @@ class BendModifier : public ParamModifier {
  public:
   enum { kAngle, kDirection, kAxis };
   BendModifier();
+  Animatable* Clone() override { return clone_as<BendModifier>(); }
   Class_ID ClassID() override { return Class_ID(0x00000010, 0x0000b3e1); }
   ChannelMask ChannelsUsed() override { return GEOM_CHANNEL | TOPO_CHANNEL; }
   ChannelMask ChannelsChanged() override { return GEOM_CHANNEL; }
@@ -42,6 +51,7 @@ class UVWMapModifier : public ParamModifier {
  public:
   enum { kMapType, kLength, kWidth, kHeight, kUTile, kVTile, kWTile, kMapChannel };
   UVWMapModifier();
+  Animatable* Clone() override { return clone_as<UVWMapModifier>(); }
   Class_ID ClassID() override { return Class_ID(0x000f72b1, 0x00000000); }
   ChannelMask ChannelsUsed() override {
     return GEOM_CHANNEL | TOPO_CHANNEL | SELECT_CHANNEL | SUBSEL_TYPE_CHANNEL;
@@ -57,6 +67,7 @@ class VolSelectModifier : public ParamModifier {
  public:
   enum { kLevel, kLength, kWidth, kHeight };
   VolSelectModifier();
+  Animatable* Clone() override { return clone_as<VolSelectModifier>(); }
   Class_ID ClassID() override { return Class_ID(0x7fbc5c1d, 0x3a1b4c67); }
   ChannelMask ChannelsUsed() override {
     return GEOM_CHANNEL | TOPO_CHANNEL | SELECT_CHANNEL | SUBSEL_TYPE_CHANNEL;

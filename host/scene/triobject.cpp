@@ -28,3 +28,9 @@ void CylinderObject::BuildMesh(Mesh& mesh) const {
 void PlaneObject::BuildMesh(Mesh& mesh) const {
   build_plane_mesh(mesh, GetFloat(kLength), GetFloat(kWidth), GetInt(kLengthSegs), GetInt(kWidthSegs));
 }
+
+void TeapotObject::BuildMesh(Mesh& mesh) const {
+  TeapotParts parts{GetInt(kBody) != 0, GetInt(kHandle) != 0, GetInt(kSpout) != 0, GetInt(kLid) != 0};
+  build_teapot_mesh(mesh, GetFloat(kRadius), GetInt(kSegs), GetInt(kSmooth) != 0, parts,
+                    GetInt(kMapCoords) != 0);
+}

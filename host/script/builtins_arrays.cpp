@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../runtime/collections.h"
+#include "../scene/node_values.h"
 #include "ast.h"
 
 namespace host::script {
@@ -119,6 +120,7 @@ Value* shallow_copy(Value* v) {
 
 // copy <value> [#noMap]: arrays are copied one level deep.
 Value* copy_cf(Value** arg_list, int count) {
+  if (count >= 1 && is_node_value(arg_list[0])) return copy_node(arg_list, count);
   if (count != 1 && count != 2) throw ArgCountError("copy", 1, count);
   Value* c = shallow_copy(arg_list[0]);
   if (c == nullptr) throw NoMethodError("copy", arg_list[0]);

@@ -133,3 +133,10 @@ bool assign_reference(Value* ref, Value* v) {
 }
 
 }  // namespace host::script
+
+bool assign_by_reference(Value* ref, Value* v) {
+  host::script::ValueRef* r = host::script::as_ref(ref);
+  if (r == nullptr) return false;
+  r->set(v);
+  return true;
+}

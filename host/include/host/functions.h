@@ -42,5 +42,8 @@ const char* save_string(const char* text);
 
 // Keyword arguments: the value of key: after the keyarg_marker, else def.
 Value* _get_key_arg_or_default(Value** arg_list, int count, Value* key_name, Value* def);
+// Assigns v through a by-reference argument (&x, &a[1], &p.x); false when
+// ref is not one.
+bool assign_by_reference(Value* ref, Value* v);
 // The number of arguments before the first keyarg_marker.
 int positional_count(Value** arg_list, int count);

@@ -84,6 +84,9 @@ class IDerivedObject : public Object {
     return base_ != nullptr ? base_->CanConvertToType(obtype) : 0;
   }
   Object* ConvertToType(TimeValue t, Class_ID obtype) override;
+  // A copy of the base object with a copy of each modifier; null when one
+  // of them cannot be copied.
+  Animatable* Clone() override;
 
   int NumModifiers() const { return static_cast<int>(mods_.size()); }
   Modifier* GetModifier(int i) const { return i >= 0 && i < NumModifiers() ? mods_[i].mod.get() : nullptr; }

@@ -5,12 +5,14 @@
 #include <vector>
 
 // One parameter: its script name, whether it holds an integer, its default
-// and the least value it takes (integers only; larger ones are kept).
+// and the least value it takes (integers only; larger ones are kept). A
+// switch is an integer, 0 or 1, that scripts see as false or true.
 struct SimpleParamDef {
   const char* name;
   bool is_int;
   float default_value;
   int least = 0;
+  bool is_switch = false;
 };
 
 class ParamList {

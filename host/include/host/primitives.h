@@ -32,3 +32,17 @@ void build_plane_mesh(Mesh& mesh, float length, float width, int lengthSegs, int
 // 1 (top) and 2 (bottom), stored one less; map channel 1 wrapped round the
 // side and laid flat on each cap.
 void build_cylinder_mesh(Mesh& mesh, float radius, float height, int heightSegs, int sides);
+
+// The teapot, Newell's 32 bicubic patches scaled so the body's widest
+// circle has the radius given, standing on z = 0 with the spout toward +x.
+// Each part shown (body with rim and bottom, handle, spout, lid) is every
+// patch cut into segments x segments quads (segments 1 to 64), two faces
+// each with the diagonal hidden, its vertices welded within the part (not
+// across parts): 530 vertices and 1024 faces at 4 segments. smooth puts
+// every face in smoothing group 1 (else none); mapCoords gives map channel
+// 1 each patch's own 0..1 square.
+struct TeapotParts {
+  bool body = true, handle = true, spout = true, lid = true;
+};
+void build_teapot_mesh(Mesh& mesh, float radius, int segments, bool smooth, const TeapotParts& parts,
+                       bool mapCoords);

@@ -12,6 +12,7 @@
 constexpr ULONG BOXOBJ_CLASS_ID = 0x10;
 constexpr ULONG SPHERE_CLASS_ID = 0x11;
 constexpr ULONG CYLINDER_CLASS_ID = 0x12;
+inline const Class_ID TEAPOT_CLASS_ID{0xacad13d3, 0xacad26d9};
 inline const Class_ID PLANE_CLASS_ID{0x81f1dfc, 0x77566f65};
 
 class SimpleObject : public GeomObject {
@@ -77,4 +78,13 @@ class PlaneObject : public SimpleObject {
   void BuildMesh(Mesh& mesh) const override;
   Animatable* Clone() override { return clone_with_params(*this); }
   Class_ID ClassID() override { return PLANE_CLASS_ID; }
+};
+
+class TeapotObject : public SimpleObject {
+ public:
+  enum { kRadius, kSegs, kSmooth, kBody, kHandle, kSpout, kLid, kMapCoords };
+  TeapotObject();
+  void BuildMesh(Mesh& mesh) const override;
+  Animatable* Clone() override { return clone_with_params(*this); }
+  Class_ID ClassID() override { return TEAPOT_CLASS_ID; }
 };
