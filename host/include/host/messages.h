@@ -214,7 +214,6 @@ inline constexpr const char* kSceneFileMissingObject = "refers to a missing obje
 inline constexpr const char* kSceneFileMissingMaterial = "refers to a missing material: ";
 inline constexpr const char* kSceneFileMissingNode = "refers to a missing node: ";
 inline constexpr const char* kSceneFileMissingOwner = "refers to a missing owner: ";
-inline constexpr const char* kSceneFileSharedObject = "object has more than one owner: ";
 inline constexpr const char* kSceneFileUnusedObject = "object has no owner: ";
 inline constexpr const char* kSceneFileUnknownClass = "unknown class: ";
 inline constexpr const char* kSceneFileUnknownParam = "unknown parameter: ";

@@ -5,6 +5,8 @@
 
 #include "../light_objects.h"
 #include "../material_objects.h"
+#include "../particle_objects.h"
+#include "../space_warp_objects.h"
 #include "../standard_modifiers.h"
 #include "host/core_interface.h"
 #include "host/simple_objects.h"
@@ -31,9 +33,13 @@ ObjectKind object_kind(const ObjectRow& row) {
       if (cid == triObjectClassID) return ObjectKind::kMesh;
       if (cid == Class_ID(TARGET_CLASS_ID, 0)) return ObjectKind::kTarget;
       if (cid == Class_ID(BOXOBJ_CLASS_ID, 0) || cid == Class_ID(SPHERE_CLASS_ID, 0) ||
-          cid == Class_ID(CYLINDER_CLASS_ID, 0) || cid == PLANE_CLASS_ID)
-        return ObjectKind::kPrimitive;
+          cid == Class_ID(CYLINDER_CLASS_ID, 0) || cid == PLANE_CLASS_ID || cid == TEAPOT_CLASS_ID ||
+          cid == SPRAY_CLASS_ID)
+        return ObjectKind::kParams;
       return ObjectKind::kUnknown;
+    case WSM_OBJECT_CLASS_ID:
+      return cid == GRAVITY_CLASS_ID || cid == SPACE_RIPPLE_CLASS_ID ? ObjectKind::kParams
+                                                                     : ObjectKind::kUnknown;
     case LIGHT_CLASS_ID:
       return row.class_b == 0 && is_light_class(row.class_a) ? ObjectKind::kLight : ObjectKind::kUnknown;
     case CAMERA_CLASS_ID:
@@ -46,11 +52,13 @@ ObjectKind object_kind(const ObjectRow& row) {
 Object* new_object(const ObjectRow& row) {
   Class_ID cid = class_of(row);
   switch (object_kind(row)) {
-    case ObjectKind::kPrimitive:
+    case ObjectKind::kParams:
       if (cid == Class_ID(BOXOBJ_CLASS_ID, 0)) return new BoxObject;
       if (cid == Class_ID(SPHERE_CLASS_ID, 0)) return new SphereObject;
       if (cid == Class_ID(CYLINDER_CLASS_ID, 0)) return new CylinderObject;
-      return new PlaneObject;
+      if (cid == PLANE_CLASS_ID) return new PlaneObject;
+      if (cid == TEAPOT_CLASS_ID) return new TeapotObject;
+      return static_cast<Object*>(GetCOREInterface()->CreateInstance(row.super_class, cid));
     case ObjectKind::kMesh:
       return CreateNewTriObject();
     case ObjectKind::kLight:
@@ -61,8 +69,15 @@ Object* new_object(const ObjectRow& row) {
   }
 }
 
-Modifier* new_modifier(ULONG class_a, ULONG class_b) {
+bool is_warp_binding(ULONG class_a, ULONG class_b) {
   Class_ID cid(class_a, class_b);
+  return cid == GRAVITY_BINDING_CLASS_ID || cid == RIPPLE_BINDING_CLASS_ID;
+}
+
+Modifier* new_modifier(ULONG class_a, ULONG class_b, INode* warp_node) {
+  Class_ID cid(class_a, class_b);
+  if (cid == GRAVITY_BINDING_CLASS_ID) return new GravityBinding(warp_node);
+  if (cid == RIPPLE_BINDING_CLASS_ID) return new RippleBinding(warp_node);
   std::unique_ptr<Modifier> made;
   if (cid == Class_ID(0x00000010, 0x0000b3e1))
     made = std::make_unique<BendModifier>();

@@ -31,6 +31,8 @@ class Builder {
     build_materials();
     build_objects();
     build_nodes();
+    share_objects();
+    build_modifiers();
     build_exclusions();
     build_app_data();
     build_environment();
@@ -118,7 +120,7 @@ class Builder {
         objects_[o.id] = object_kind(o) == ObjectKind::kTarget ? nullptr : new_object(o);
     for (const TargetRow& t : d.targets) objects_[t.object] = new TargetObject(t.owner);
     for (const ObjectRow& o : d.objects)
-      if (object_kind(o) == ObjectKind::kPrimitive) set_params(objects_.at(o.id), Owner::kObject, o.id);
+      if (object_kind(o) == ObjectKind::kParams) set_params(objects_.at(o.id), Owner::kObject, o.id);
     for (const MeshRow& m : d.meshes) build_mesh(m);
     for (const MapChannelRow& m : d.map_channels) build_map_channel(m);
     for (const LightRow& l : d.lights) {
@@ -134,10 +136,39 @@ class Builder {
     }
     for (const CameraRow& c : d.cameras)
       static_cast<StandardCamera*>(objects_.at(c.object))->SetFOV(0, c.fov);
+    build_stacks();
+  }
+
+  // A stack comes after its base, which may be another stack (the checked
+  // chains of bases end).
+  void build_stacks() {
+    bool made_one = true;
+    while (made_one) {
+      made_one = false;
+      for (const ObjectRow& o : d.objects)
+        if (object_kind(o) == ObjectKind::kStack && objects_.count(o.id) == 0 &&
+            objects_.count(o.base) != 0) {
+          objects_[o.id] = new IDerivedObject(objects_.at(o.base));
+          made_one = true;
+        }
+    }
+  }
+
+  // Every holder of an object beyond the first (instances' nodes,
+  // references' stacks) is one more share the scene counts.
+  void share_objects() {
+    std::map<Id, int> holders;
+    for (const NodeRow& n : d.nodes) ++holders[n.object];
     for (const ObjectRow& o : d.objects)
-      if (object_kind(o) == ObjectKind::kStack) objects_[o.id] = new IDerivedObject(objects_.at(o.base));
+      if (object_kind(o) == ObjectKind::kStack) ++holders[o.base];
+    for (const auto& [id, count] : holders)
+      for (int i = 1; i < count; ++i) Scene::get().share_object(objects_.at(id));
+  }
+
+  // After the nodes: a space-warp binding names the node of its warp.
+  void build_modifiers() {
     for (const ModifierRow& m : d.modifiers) {
-      Modifier* mod = new_modifier(m.class_a, m.class_b);
+      Modifier* mod = new_modifier(m.class_a, m.class_b, m.warp_node != 0 ? nodes_.at(m.warp_node) : nullptr);
       set_params(mod, Owner::kModifier, m.id);
       mod->SetName(m.name.c_str());
       mod->SetEnabled(m.enabled);

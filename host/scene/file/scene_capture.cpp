@@ -4,11 +4,13 @@
 #include "scene_capture.h"
 
 #include <map>
+#include <memory>
 
 #include "../light_objects.h"
 #include "../material_objects.h"
 #include "../render_objects.h"
 #include "../scene_internal.h"
+#include "../space_warp_objects.h"
 #include "../standard_modifiers.h"
 #include "global_values.h"
 #include "host/advanced_lighting.h"
@@ -17,6 +19,7 @@
 #include "host/script_time.h"
 #include "host/simple_objects.h"
 #include "host/triobject.h"
+#include "object_classes.h"
 #include "scene_access.h"
 
 namespace scenefile {
@@ -99,7 +102,7 @@ class Capture {
       for (int i = 0; i < stack->NumModifiers(); ++i) add_modifier(stack, i, id);
     } else if (auto* tri = dynamic_cast<TriObject*>(object)) {
       add_mesh(tri->GetMesh(), id);
-    } else if (dynamic_cast<SimpleObject*>(object) != nullptr) {
+    } else if (object_kind(row) == ObjectKind::kParams) {
       add_params(object, Owner::kObject, id);
     } else if (auto* light = dynamic_cast<StandardLight*>(object)) {
       add_light(light, id);
@@ -152,12 +155,20 @@ class Capture {
 
   void add_modifier(IDerivedObject* stack, int i, Id stack_id) {
     Modifier* mod = stack->GetModifier(i);
-    if (dynamic_cast<ParamModifier*>(mod) == nullptr) cannot_keep(mod);
+    Class_ID cid = mod->ClassID();
+    std::unique_ptr<Modifier> known(new_modifier(cid.PartA(), cid.PartB()));
+    if (known == nullptr) cannot_keep(mod);
+    Id warp_node = 0;
+    // A binding whose warp left the scene or changed does nothing; so does
+    // one without a node.
+    if (auto* binding = dynamic_cast<WarpBinding*>(mod); binding != nullptr && binding->warp() != nullptr) {
+      auto found = node_ids_.find(binding->warp_node());
+      if (found != node_ids_.end()) warp_node = found->second;
+    }
     Id id = static_cast<Id>(data_.modifiers.size() + 1);
     ModContext* mc = stack->GetModContext(i);
-    Class_ID cid = mod->ClassID();
     data_.modifiers.push_back({id, stack_id, cid.PartA(), cid.PartB(), mod->GetName(), mod->IsEnabled(),
-                               mc->tm, mc->box.pmin, mc->box.pmax});
+                               mc->tm, mc->box.pmin, mc->box.pmax, warp_node});
     add_params(mod, Owner::kModifier, id);
     add_app_data(mod, Owner::kModifier, id);
   }

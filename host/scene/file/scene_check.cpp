@@ -75,11 +75,9 @@ class Checker {
     }
   }
 
-  // Every object has exactly one owner: a node or a stack.
-  void own(Id object) {
-    if (!owned_.insert(object).second)
-      fault("objects", host::msg::kSceneFileSharedObject + std::to_string(object));
-  }
+  // Objects may have several holders (instances, references' stacks), but
+  // none may go without one.
+  void own(Id object) { owned_.insert(object); }
 
   template <typename Row>
   std::set<Id> rows_for(const std::vector<Row>& rows, const char* table) {
@@ -104,7 +102,7 @@ class Checker {
         fault("objects", host::msg::kSceneFileUnknownClass + std::to_string(o.id));
       if (kind == ObjectKind::kStack) {
         auto base = objects_.find(o.base);
-        if (base == objects_.end() || object_kind(*base->second) == ObjectKind::kStack)
+        if (base == objects_.end())
           fault("objects", host::msg::kSceneFileMissingObject + std::to_string(o.base));
         own(o.base);
       } else if (o.base != 0) {
@@ -114,14 +112,15 @@ class Checker {
                      (kind == ObjectKind::kLight && lights.count(o.id) != 0) ||
                      (kind == ObjectKind::kCamera && cameras.count(o.id) != 0) ||
                      (kind == ObjectKind::kTarget && targets.count(o.id) != 0) ||
-                     kind == ObjectKind::kPrimitive || kind == ObjectKind::kStack;
+                     kind == ObjectKind::kParams || kind == ObjectKind::kStack;
       if (!has_row)
         fault("objects", host::msg::kSceneFileMissingRow + std::string("object ") + std::to_string(o.id));
-      if (kind == ObjectKind::kPrimitive) {
+      if (kind == ObjectKind::kParams) {
         std::unique_ptr<Object, void (*)(Object*)> made(new_object(o), [](Object* x) { x->DeleteThis(); });
         check_params(d, Owner::kObject, o.id, made.get(), "params");
       }
     }
+    check_stack_chains();
     for (const Id id : owned_)
       if (objects_.count(id) == 0) fault("objects", host::msg::kSceneFileMissingObject + std::to_string(id));
     for (const ObjectRow& o : d.objects)
@@ -141,6 +140,19 @@ class Checker {
     }
   }
 
+  // A stack's base may be another stack (a reference of a reference), but
+  // following bases must end at an object that is not a stack.
+  void check_stack_chains() {
+    for (const ObjectRow& o : d.objects) {
+      const ObjectRow* at = &o;
+      for (std::size_t steps = 0; object_kind(*at) == ObjectKind::kStack; ++steps) {
+        if (steps > d.objects.size())
+          fault("objects", host::msg::kSceneFileHoldsItself + std::to_string(o.id));
+        at = objects_.at(at->base);
+      }
+    }
+  }
+
   void check_modifiers() {
     for (const ModifierRow& m : d.modifiers) {
       auto stack = objects_.find(m.stack);
@@ -148,6 +160,8 @@ class Checker {
         fault("modifiers", host::msg::kSceneFileMissingObject + std::to_string(m.stack));
       std::unique_ptr<Modifier> made(new_modifier(m.class_a, m.class_b));
       if (made == nullptr) fault("modifiers", host::msg::kSceneFileUnknownClass + std::to_string(m.id));
+      if (m.warp_node != 0 && (!is_warp_binding(m.class_a, m.class_b) || nodes_.count(m.warp_node) == 0))
+        fault("modifiers", host::msg::kSceneFileMissingNode + std::to_string(m.warp_node));
       check_params(d, Owner::kModifier, m.id, made.get(), "params");
     }
     for (const ParamRow& p : d.params) {

@@ -46,6 +46,7 @@ struct NodeRow {
 
 // Every object nodes show; the class decides which other table holds the
 // rest of it. A derived object (a modifier stack) names its base object.
+// Instances share one object; a reference's stack shares its base.
 struct ObjectRow {
   Id id;
   SClass_ID super_class;
@@ -113,6 +114,7 @@ struct ModifierRow {
   bool enabled;
   Matrix3 gizmo_tm;
   Point3 box_min, box_max;
+  Id warp_node;  // a space-warp binding's warp; 0: none (or a binding that does nothing)
 };
 
 // Materials and maps alike.

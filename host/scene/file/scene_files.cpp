@@ -92,8 +92,7 @@ scenefile::SceneData read_file(const std::string& path) {
       pages.integer(0) * page_size.integer(0) != static_cast<std::int64_t>(st.st_size))
     throw scenefile::FileError(host::msg::kSceneFileWrongSize);
   scenefile::Statement check(db, "PRAGMA quick_check");
-  if (!check.next_row() || check.text(0) != "ok")
-    throw scenefile::FileError(host::msg::kSceneFileDamaged);
+  if (!check.next_row() || check.text(0) != "ok") throw scenefile::FileError(host::msg::kSceneFileDamaged);
   // Any SQLite file opens: one without the schema table is not a scene file.
   scenefile::Statement has_schema(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'schema'");
   if (!has_schema.next_row()) throw scenefile::FileError(host::msg::kSceneFileNoVersion);

@@ -17,13 +17,14 @@ void write(Db& db, const SceneData& data) {
         .bind(m.enabled)
         .bind(pack_matrix(m.gizmo_tm))
         .bind(pack_points({m.box_min, m.box_max}))
+        .bind(m.warp_node)
         .run();
 }
 
 void read(Db& db, SceneData& data) {
   Statement q(db, select_sql(kModifiersTable).c_str());
   while (q.next_row()) {
-    ModifierRow m{q.id(0), q.id(1), q.u32(2), q.u32(3), q.text(4), q.boolean(5), {}, {}, {}};
+    ModifierRow m{q.id(0), q.id(1), q.u32(2), q.u32(3), q.text(4), q.boolean(5), {}, {}, {}, q.id_or_none(8)};
     m.gizmo_tm = unpack_matrix(q.blob(6), "modifiers.gizmo_tm");
     auto box = unpack_floats(q.blob(7), 6, "modifiers.box");
     m.box_min = Point3(box[0], box[1], box[2]);
@@ -37,7 +38,7 @@ void read(Db& db, SceneData& data) {
 const Table kModifiersTable{"modifiers",
                             "id INTEGER NOT NULL, stack INTEGER NOT NULL, class_a INTEGER NOT NULL, "
                             "class_b INTEGER NOT NULL, name TEXT NOT NULL, enabled INTEGER NOT NULL, "
-                            "gizmo_tm BLOB NOT NULL, box BLOB NOT NULL",
+                            "gizmo_tm BLOB NOT NULL, box BLOB NOT NULL, warp_node INTEGER NOT NULL",
                             write, read};
 
 }  // namespace scenefile
