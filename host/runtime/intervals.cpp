@@ -11,13 +11,13 @@ TimeValue g_range_end = 100 * 160;
 
 Value* make_interval(Value** arg_list, int count) {
   check_arg_count("interval", 2, count);
-  return new Interval(arg_list[0]->to_timevalue(), arg_list[1]->to_timevalue());
+  return new MSInterval(arg_list[0]->to_timevalue(), arg_list[1]->to_timevalue());
 }
 
-Value* animation_range_getter() { return new Interval(g_range_start, g_range_end); }
+Value* animation_range_getter() { return new MSInterval(g_range_start, g_range_end); }
 Value* animation_range_setter(Value* v) {
   check_exact_class(v, &Interval_class, "animationRange");
-  auto* range = static_cast<Interval*>(v);
+  auto* range = static_cast<MSInterval*>(v);
   g_range_start = range->start;
   g_range_end = range->end;
   return v;
@@ -65,9 +65,9 @@ ValueMetaClass Interval_class("Interval", nullptr, make_interval, &host::interva
 TimeValue animation_range_start() { return g_range_start; }
 TimeValue animation_range_end() { return g_range_end; }
 
-Interval::Interval(TimeValue s, TimeValue e) : start(s), end(e) { tag = &Interval_class; }
+MSInterval::MSInterval(TimeValue s, TimeValue e) : start(s), end(e) { tag = &Interval_class; }
 
-void Interval::sprin1(CharStream* s) {
+void MSInterval::sprin1(CharStream* s) {
   s->puts("(interval ");
   MSTime(start).sprin1(s);
   s->puts(" ");
@@ -75,8 +75,8 @@ void Interval::sprin1(CharStream* s) {
   s->puts(")");
 }
 
-Value* Interval::eq_vf(Value** a, int) {
-  auto* other = dynamic_cast<Interval*>(a[0]);
+Value* MSInterval::eq_vf(Value** a, int) {
+  auto* other = dynamic_cast<MSInterval*>(a[0]);
   return bool_result(other != nullptr && other->start == start && other->end == end);
 }
-Value* Interval::ne_vf(Value** a, int n) { return bool_result(eq_vf(a, n) == &false_value); }
+Value* MSInterval::ne_vf(Value** a, int n) { return bool_result(eq_vf(a, n) == &false_value); }

@@ -40,6 +40,10 @@ bool Value::to_bool() { throw ConversionError(this, "BooleanClass"); }
 Point3 Value::to_point3() { throw ConversionError(this, "Point3"); }
 AColor Value::to_acolor() { throw ConversionError(this, "Color"); }
 TimeValue Value::to_timevalue() { throw ConversionError(this, "Time"); }
+INode* Value::to_node() { throw ConversionError(this, "Node"); }
+Control* Value::to_controller() { throw ConversionError(this, "Controller"); }
+Modifier* Value::to_modifier() { throw ConversionError(this, "Modifier"); }
+Mtl* Value::to_mtl() { throw ConversionError(this, "Material"); }
 
 #define NO_METHOD(method, label) \
   Value* Value::method(Value**, int) { throw NoMethodError(label, this); }

@@ -33,10 +33,10 @@ Value* time_normalized(Value* v) {
   return new Float(static_cast<float>((as<MSTime>(v)->time - start) / length));
 }
 
-Value* interval_start(Value* v) { return new MSTime(as<Interval>(v)->start); }
-void set_interval_start(Value* v, Value* t) { as<Interval>(v)->start = t->to_timevalue(); }
-Value* interval_end(Value* v) { return new MSTime(as<Interval>(v)->end); }
-void set_interval_end(Value* v, Value* t) { as<Interval>(v)->end = t->to_timevalue(); }
+Value* interval_start(Value* v) { return new MSTime(as<MSInterval>(v)->start); }
+void set_interval_start(Value* v, Value* t) { as<MSInterval>(v)->start = t->to_timevalue(); }
+Value* interval_end(Value* v) { return new MSTime(as<MSInterval>(v)->end); }
+void set_interval_end(Value* v, Value* t) { as<MSInterval>(v)->end = t->to_timevalue(); }
 
 }  // namespace
 

@@ -3,9 +3,12 @@
 
 #include <cstdio>
 
+#include "host/control.h"
 #include "host/hold.h"
+#include "host/script_context.h"
 #include "host/space_warps.h"
 #include "host/triobject.h"
+#include "key_controllers.h"
 #include "node_restores.h"
 #include "particle_objects.h"
 #include "scene_internal.h"
@@ -61,19 +64,48 @@ void INode::SetName(const char* name) {
   name_ = name;
 }
 
-Matrix3 INode::parent_tm() const { return parent_ != nullptr ? parent_->GetNodeTM(0) : Matrix3::Identity(); }
+Matrix3 INode::parent_tm(TimeValue t) const {
+  return parent_ != nullptr ? parent_->GetNodeTM(t) : Matrix3::Identity();
+}
+
+void INode::ControlDeleter::operator()(Control* c) const { c->DeleteThis(); }
+
+Control* INode::GetTMController() {
+  if (is_root_) return nullptr;
+  if (tm_control_ == nullptr) tm_control_.reset(new host::scene::PRSController(local_tm_));
+  return tm_control_.get();
+}
+
+bool INode::TransformAnimated() const { return tm_control_ != nullptr && tm_control_->IsAnimated(); }
+
+Matrix3 INode::local_tm_at(TimeValue t) const {
+  if (tm_control_ == nullptr) return local_tm_;
+  Matrix3 m;
+  Interval valid = FOREVER;
+  tm_control_->GetValue(t, &m, valid);
+  return m;
+}
+
+void INode::set_local_tm(TimeValue t, const Matrix3& local) {
+  // A node that animates, or is about to, keeps its transform in its controller.
+  if (tm_control_ == nullptr && Animating() && !is_root_) GetTMController();
+  if (tm_control_ != nullptr) {
+    Matrix3 m = local;
+    tm_control_->SetValue(t, &m);
+  } else {
+    hold_state();
+    local_tm_ = local;
+  }
+}
 
 // Up the hierarchy without recursion: it may be as deep as scripts make it.
-Matrix3 INode::GetNodeTM(TimeValue) const {
-  Matrix3 tm = local_tm_;
-  for (const INode* n = parent_; n != nullptr; n = n->parent_) tm = tm * n->local_tm_;
+Matrix3 INode::GetNodeTM(TimeValue t) const {
+  Matrix3 tm = local_tm_at(t);
+  for (const INode* n = parent_; n != nullptr; n = n->parent_) tm = tm * n->local_tm_at(t);
   return tm;
 }
 
-void INode::SetNodeTM(TimeValue, const Matrix3& tm) {
-  hold_state();
-  local_tm_ = relative_to(tm, parent_tm());
-}
+void INode::SetNodeTM(TimeValue t, const Matrix3& tm) { set_local_tm(t, relative_to(tm, parent_tm(t))); }
 
 Matrix3 INode::GetObjectTM(TimeValue t) const {
   Matrix3 offset = ScaleMatrix(offset_scale_) * QuatToMatrix(offset_rot_) * TransMatrix(offset_pos_);
@@ -203,17 +235,23 @@ void INode::relink(INode* new_parent, int index, const Matrix3& local_tm) {
   if (index < 0 || index > static_cast<int>(siblings.size())) index = static_cast<int>(siblings.size());
   siblings.insert(siblings.begin() + index, this);
   local_tm_ = local_tm;
+  if (tm_control_ != nullptr) {
+    // Linking moves an animated track as a whole; it plants no key.
+    ScopedAnimateContext no_keys(false);
+    Matrix3 m = local_tm;
+    tm_control_->SetValue(0, &m);
+  }
 }
 
 void INode::AttachChild(INode* child, int keepTM) {
   if (child == nullptr || deleted_ || child->is_root_ || child->deleted_ || is_ancestor_or_self(child, this))
     return;
-  Matrix3 local = keepTM ? relative_to(child->GetNodeTM(0), GetNodeTM(0)) : child->local_tm_;
+  Matrix3 local = keepTM ? relative_to(child->GetNodeTM(0), GetNodeTM(0)) : child->local_tm_at(0);
   if (theHold.Holding()) {
     INode* old_parent = child->parent_;
     auto& siblings = old_parent->children_;
     int old_index = static_cast<int>(std::find(siblings.begin(), siblings.end(), child) - siblings.begin());
-    theHold.Put(new NodeLinkRestore(child, old_parent, old_index, child->local_tm_));
+    theHold.Put(new NodeLinkRestore(child, old_parent, old_index, child->local_tm_at(0)));
   }
   child->relink(this, -1, local);
 }

@@ -1,14 +1,17 @@
 // The host's standard lights, cameras and the target nodes they aim at.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "host/lights.h"
+#include "key_controllers.h"
 
 // Omni, spot and directional lights: one class, told apart by their type.
 class StandardLight : public GenLight {
  public:
   explicit StandardLight(int type);
+  ~StandardLight() override;
 
   Class_ID ClassID() override;
   void GetClassName(std::string& s) override;
@@ -22,9 +25,9 @@ class StandardLight : public GenLight {
   ExclList& GetExclusionList() override { return state_.excl; }
   void SetExclusionList(ExclList& list) override;
   void SetRGBColor(TimeValue t, Point3& rgb) override;
-  Point3 GetRGBColor(TimeValue) override { return state_.color; }
+  Point3 GetRGBColor(TimeValue t) override { return color_->value_at(t); }
   void SetIntensity(TimeValue t, float f) override;
-  float GetIntensity(TimeValue) override { return state_.intensity; }
+  float GetIntensity(TimeValue t) override { return intensity_->value_at(t); }
   void SetShadow(int a) override;
   int GetShadow() override { return state_.shadow ? 1 : 0; }
 
@@ -34,10 +37,13 @@ class StandardLight : public GenLight {
   ExclList* GetExclList() override { return &state_.excl; }
   BOOL Include() override { return state_.excl.TestFlag(NT_INCLUDE); }
 
-  // What undo restores: every setting at once.
+  // The animated settings' controllers: colour (components 0..1) and
+  // multiplier. They keep their own undo records.
+  host::scene::Point3KeyController* color_controller() { return color_.get(); }
+  host::scene::FloatKeyController* intensity_controller() { return intensity_.get(); }
+
+  // What undo restores of the settings that do not animate: all at once.
   struct State {
-    Point3 color{180 / 255.0f, 180 / 255.0f, 180 / 255.0f};
-    float intensity = 1.0f;
     bool on = true, shadow = false;
     float hotspot = 43.0f, falloff = 45.0f;
     ExclList excl;
@@ -50,6 +56,8 @@ class StandardLight : public GenLight {
  private:
   int type_;
   State state_;
+  std::unique_ptr<host::scene::Point3KeyController> color_;
+  std::unique_ptr<host::scene::FloatKeyController> intensity_;
 };
 
 class StandardCamera : public GenCamera {

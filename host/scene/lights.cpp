@@ -61,7 +61,18 @@ void ExclList::SetFlag(ULONG f, BOOL b) {
     flags_ &= ~f;
 }
 
-StandardLight::StandardLight(int type) : type_(type) {}
+StandardLight::StandardLight(int type)
+    : type_(type),
+      color_(host::scene::make_bezier_color(Point3(180 / 255.0f, 180 / 255.0f, 180 / 255.0f))),
+      intensity_(host::scene::make_bezier_float(1.0f)) {
+  color_->RegisterDependent(this);
+  intensity_->RegisterDependent(this);
+}
+
+StandardLight::~StandardLight() {
+  color_->UnregisterDependent(this);
+  intensity_->UnregisterDependent(this);
+}
 
 Class_ID StandardLight::ClassID() {
   switch (type_) {
@@ -118,15 +129,9 @@ void StandardLight::SetExclusionList(ExclList& list) {
   state_.excl = list;
 }
 
-void StandardLight::SetRGBColor(TimeValue, Point3& rgb) {
-  hold_state();
-  state_.color = rgb;
-}
+void StandardLight::SetRGBColor(TimeValue t, Point3& rgb) { color_->SetValue(t, &rgb); }
 
-void StandardLight::SetIntensity(TimeValue, float f) {
-  hold_state();
-  state_.intensity = f;
-}
+void StandardLight::SetIntensity(TimeValue t, float f) { intensity_->SetValue(t, &f); }
 
 void StandardLight::SetShadow(int a) {
   hold_state();

@@ -305,3 +305,9 @@ void set_node_material(Value* self, Value* v) {
   INode* node = node_arg(self, "material");
   node->SetMtl(sub_material_arg(v, "material"));
 }
+
+Mtl* MtlValue::to_mtl() {
+  check_not_deleted();
+  if (auto* m = dynamic_cast<Mtl*>(mtl())) return m;
+  return Value::to_mtl();
+}

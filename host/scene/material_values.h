@@ -13,6 +13,8 @@ class MtlValue : public HostObjectWrapper {
   }
   MtlValue(WrapperRegistry* registry, void* object);
   MtlBase* mtl() const { return static_cast<MtlBase*>(object()); }
+  // Maps are not materials: they raise the conversion error.
+  Mtl* to_mtl() override;
   void sprin1(CharStream* s) override;
 };
 

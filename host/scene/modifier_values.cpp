@@ -29,6 +29,7 @@ class ModifierValue : public HostObjectWrapper {
     return modifier();
   }
   Animatable* GetReference(int i) override { return i == 0 && !is_deleted() ? modifier() : nullptr; }
+  Modifier* to_modifier() override { return checked(); }
   void sprin1(CharStream* s) override {
     if (is_deleted()) {
       s->puts(host::msg::kDeletedObjectPrint);

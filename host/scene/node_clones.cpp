@@ -9,6 +9,7 @@
 #include "host/hold.h"
 #include "host/locals.h"
 #include "host/values.h"
+#include "key_controllers.h"
 #include "node_values.h"
 #include "scene_internal.h"
 
@@ -22,6 +23,9 @@ INode* Scene::clone_node(INode* source, Object* object) {
   node->set_state(state);
   if (source->parent_ != nullptr && source->parent_ != node->parent_)
     node->relink(source->parent_, -1, state.local_tm);
+  // An animated node's copy moves as it does.
+  if (auto* prs = dynamic_cast<host::scene::PRSController*>(source->tm_control_.get()))
+    node->tm_control_.reset(prs->clone().release());
   theHold.Resume();
   return node;
 }

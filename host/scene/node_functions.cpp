@@ -130,7 +130,8 @@ Value* get_objects() {
   return node_array([](INode*) { return true; });
 }
 Value* get_geometry() {
-  return node_array([](INode* n) { return n->GetObjectRef()->FindBaseObject()->SuperClassID() == GEOMOBJECT_CLASS_ID; });
+  return node_array(
+      [](INode* n) { return n->GetObjectRef()->FindBaseObject()->SuperClassID() == GEOMOBJECT_CLASS_ID; });
 }
 Value* get_selection() {
   return node_array([](INode* n) { return n->Selected() != 0; });

@@ -32,7 +32,7 @@ void NodeLinkRestore::swap() {
   INode* current_parent = node_->GetParentNode();
   const auto& siblings = current_parent->children_;
   int current_index = static_cast<int>(std::find(siblings.begin(), siblings.end(), node_) - siblings.begin());
-  Matrix3 current_tm = node_->local_tm_;
+  Matrix3 current_tm = node_->local_tm_at(0);
   node_->relink(live_parent(parent_), index_, local_tm_);
   parent_ = current_parent;
   index_ = current_index;

@@ -143,6 +143,7 @@ PropertyTable node_properties{
     {"baseObject", "object", get_base_object, nullptr, true},
     {"mesh", "TriMesh", get_node_mesh, nullptr, true},
     {"modifiers", "array", get_node_modifiers, nullptr, true},
+    {"controller", "controller", get_node_controller, nullptr, true},
     {"material", "material", get_node_material, set_node_material, true},
 };
 

@@ -23,6 +23,8 @@ class NodeValue : public HostObjectWrapper {
   INode* node() const { return static_cast<INode*>(object()); }
   // The node, or "Attempted to access deleted scene object".
   INode* checked_node();
+  INode* to_node() override { return checked_node(); }
+  Value* get_property_controller(Value* prop) override;
   void sprin1(CharStream* s) override;
   Value* get_property(Value* prop) override;
   Value* set_property(Value* prop, Value* new_value) override;
@@ -37,11 +39,15 @@ class ObjectValue : public HostObjectWrapper {
   }
   ObjectValue(WrapperRegistry* registry, void* object);
   Object* base_object() const { return static_cast<Object*>(object()); }
+  Value* get_property_controller(Value* prop) override;
   void sprin1(CharStream* s) override;
   Value* get_property(Value* prop) override;
   Value* set_property(Value* prop, Value* new_value) override;
   void get_prop_names(std::vector<Value*>& names) override;
 };
+
+// $b.controller: the node's transform controller.
+Value* get_node_controller(Value* self);
 
 // The one script value of a node / object in the scene.
 Value* wrap_node(INode* node);

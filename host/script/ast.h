@@ -151,7 +151,7 @@ class PathPlace : public Assignable {
   Value* assign(Frame* f, Value* v) override;
   Value* update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) override;
   // Stores change.apply(the value here now) here; returns what it stored.
-  Value* modify(Frame* f, PlaceChange& change);
+  virtual Value* modify(Frame* f, PlaceChange& change);
   NodePtr object;
 
  protected:
@@ -165,6 +165,7 @@ class Property : public PathPlace {
  public:
   Property(int l, NodePtr o, Value* p) : PathPlace(l, std::move(o)), prop(p) {}
   Value* eval(Frame* f) override;
+  Value* modify(Frame* f, PlaceChange& change) override;
   Value* prop;  // a name
 
  protected:

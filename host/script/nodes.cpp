@@ -2,6 +2,7 @@
 #include "ast.h"
 #include "host/globals.h"
 #include "host/host_objects.h"
+#include "host/messages.h"
 
 namespace host::script {
 
@@ -69,8 +70,42 @@ static Frame* frame_at(Frame* f, int depth) {
 Value* LocalVar::eval(Frame* f) { return frame_at(f, depth)->slots[slot]; }
 Value* LocalVar::assign(Frame* f, Value* v) { return frame_at(f, depth)->slots[slot] = v; }
 
+// owner.prop.controller (or .track, .keys, .isAnimated) asks owner for the
+// controller of prop, since owner.prop alone is only the value.
+static bool is_controller_query(Value* prop) {
+  return prop == Name::intern("controller") || prop == Name::intern("track") ||
+         prop == Name::intern("keys") || prop == Name::intern("isAnimated");
+}
+
+// The inner property of owner.prop.controller when this place is such a
+// query, else null.
+static Property* controller_query_of(Property* place) {
+  auto* inner = dynamic_cast<Property*>(place->object.get());
+  return inner != nullptr && is_controller_query(place->prop) && !is_controller_query(inner->prop) ? inner
+                                                                                                   : nullptr;
+}
+
+// owner.prop.controller.value = v: the controller changes in place.
+Value* Property::modify(Frame* f, PlaceChange& change) {
+  if (controller_query_of(this) == nullptr) return PathPlace::modify(f, change);
+  OneValueLocal current(eval(f));
+  Value* changed = change.apply(current.value);
+  if (changed != current.value) throw RuntimeError(host::msg::kControllerNotReplaced, current.value);
+  return changed;
+}
+
 Value* Property::eval(Frame* f) {
   check_stack();
+  if (auto* inner = dynamic_cast<Property*>(object.get());
+      inner != nullptr && is_controller_query(prop) && !is_controller_query(inner->prop)) {
+    OneValueLocal owner(inner->object->eval(f));
+    if (Value* controller = owner.value->get_property_controller(inner->prop)) {
+      if (prop == Name::intern("controller") || prop == Name::intern("track")) return controller;
+      OneValueLocal c(controller);
+      return c.value->get_property(prop);
+    }
+    return owner.value->get_property(inner->prop)->get_property(prop);
+  }
   return object->eval(f)->get_property(prop);
 }
 
@@ -131,7 +166,8 @@ Value* PathPlace::assign(Frame* f, Value* v) {
 Value* PathPlace::update(Frame* f, Value* (*op)(Value*, Value*), Node* rhs) {
   class Combine final : public PlaceChange {
    public:
-    Combine(Frame* frame, Value* (*o)(Value*, Value*), Node* r) : PlaceChange(true), f(frame), op(o), rhs(r) {}
+    Combine(Frame* frame, Value* (*o)(Value*, Value*), Node* r)
+        : PlaceChange(true), f(frame), op(o), rhs(r) {}
     Value* apply(Value* current) override {
       OneValueLocal old(current);
       return op(old.value, rhs->eval(f));
@@ -164,9 +200,12 @@ Value* Negate::eval(Frame* f) {
 Value* Logical::eval(Frame* f) {
   check_stack();
   switch (kind) {
-    case Not: return bool_result(!left->eval(f)->to_bool());
-    case And: return left->eval(f)->to_bool() ? bool_result(right->eval(f)->to_bool()) : &false_value;
-    case Or: return left->eval(f)->to_bool() ? &true_value : bool_result(right->eval(f)->to_bool());
+    case Not:
+      return bool_result(!left->eval(f)->to_bool());
+    case And:
+      return left->eval(f)->to_bool() ? bool_result(right->eval(f)->to_bool()) : &false_value;
+    case Or:
+      return left->eval(f)->to_bool() ? &true_value : bool_result(right->eval(f)->to_bool());
   }
   return &undefined;
 }

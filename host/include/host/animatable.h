@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "host/app_data.h"
+#include "host/interval.h"
 #include "host/plugin_classes.h"
-
-using TimeValue = int;
 
 // Superclasses of scene objects.
 constexpr SClass_ID GEOMOBJECT_CLASS_ID = 0x10;
@@ -24,6 +23,18 @@ constexpr SClass_ID HELPER_CLASS_ID = 0x50;
 // Set while an undo record of the object is held in the current hold, so a
 // second change within the hold records nothing more.
 constexpr DWORD A_HELD = 0x1000;
+
+// Change notification: which parts of an object changed, and how.
+using PartID = DWORD;
+using RefMessage = unsigned int;
+enum RefResult { REF_FAIL = 0, REF_SUCCEED = 1, REF_DONTCARE = 2, REF_STOP = 3 };
+constexpr PartID PART_ALL = 0x800037FF;
+constexpr RefMessage REFMSG_CHANGE = 0x102;
+// A super class mask that lets every dependent hear a notification.
+constexpr SClass_ID NOTIFY_ALL = 0xFFFFFFF0;
+
+// Keyframe queries on things that have no keys.
+constexpr int NOT_KEYFRAMEABLE = -1;
 
 class ParamList;
 
@@ -51,6 +62,35 @@ class Animatable {
   // Frees the object; whoever owns it calls this instead of delete.
   virtual void DeleteThis() { delete this; }
 
+  // Keys: how many (NOT_KEYFRAMEABLE when it cannot have any) and when.
+  virtual int NumKeys() { return NOT_KEYFRAMEABLE; }
+  virtual TimeValue GetKeyTime(int index) {
+    (void)index;
+    return 0;
+  }
+  virtual BOOL IsAnimated() { return FALSE; }
+
+  // Dependents are what must hear when this object changes (a node hears its
+  // controllers). A dependent registers itself and unregisters before it
+  // goes; the object does not own its dependents.
+  void RegisterDependent(Animatable* dependent);
+  void UnregisterDependent(Animatable* dependent);
+  // Tells each dependent whose super class passes sclass (NOTIFY_ALL: every
+  // one) that this object changed; with propagate, each passes it on to its
+  // own dependents unless it answers REF_STOP.
+  RefResult NotifyDependents(Interval changeInt, PartID partID, RefMessage message,
+                             SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
+                             Animatable* hTarg = nullptr);
+  // What a dependent does when something it depends on changed.
+  virtual RefResult NotifyRefChanged(const Interval& changeInt, Animatable* hTarget, PartID& partID,
+                                     RefMessage message) {
+    (void)changeInt;
+    (void)hTarget;
+    (void)partID;
+    (void)message;
+    return REF_SUCCEED;
+  }
+
   void SetAFlag(DWORD mask) { aflag_ |= mask; }
   void ClearAFlag(DWORD mask) { aflag_ &= ~mask; }
   bool TestAFlag(DWORD mask) const { return (aflag_ & mask) != 0; }
@@ -71,6 +111,7 @@ class Animatable {
  private:
   DWORD aflag_ = 0;
   std::vector<std::unique_ptr<AppDataChunk>> app_data_;
+  std::vector<Animatable*> dependents_;
 };
 
 // What a scene node shows: geometry, a shape, a camera, a light, a helper.

@@ -3,7 +3,9 @@
 // makes and deletes them; while theHold is holding, every change a node's
 // setters make is recorded so undo and redo restore it.
 //
-// Transforms do not animate: the time arguments are accepted and ignored.
+// A node's transform is fixed until something asks for its transform
+// controller (host/control.h); from then on the controller gives it at each
+// time, and setting it while animating plants keys.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +19,7 @@
 #include "host/strclass.h"
 #include "host/value.h"
 
+class Control;
 class Mtl;
 
 // Nodes' super class and class id.
@@ -51,6 +54,11 @@ class INode : public Animatable {
   void SetNodeTM(TimeValue t, const Matrix3& tm);
   // Where the object sits: the object offset, then the node transform.
   Matrix3 GetObjectTM(TimeValue t) const;
+  // The node's Position_Rotation_Scale controller, made on first request
+  // from the node's transform (the node keeps it). Null for the root.
+  Control* GetTMController();
+  // Whether the transform has keys.
+  bool TransformAnimated() const;
   // The object's transform before world-space modifiers (GetObjectTM), and
   // after them: the identity while a world-space modifier (a space-warp
   // binding) is on the node's stack, as the evaluated mesh is then in world
@@ -139,7 +147,10 @@ class INode : public Animatable {
   void hold_state();
   // Moves the node under new_parent at index (-1: last) with that local transform.
   void relink(INode* new_parent, int index, const Matrix3& local_tm);
-  Matrix3 parent_tm() const;
+  Matrix3 parent_tm(TimeValue t) const;
+  // The transform relative to the parent at t.
+  Matrix3 local_tm_at(TimeValue t) const;
+  void set_local_tm(TimeValue t, const Matrix3& local);
 
   std::string name_;
   INode* parent_ = nullptr;
@@ -165,4 +176,8 @@ class INode : public Animatable {
   };
   mutable std::unique_ptr<Object, ObjectDeleter> world_state_;  // the modifiers' result
   Mtl* mtl_ = nullptr;
+  struct ControlDeleter {
+    void operator()(Control* c) const;
+  };
+  std::unique_ptr<Control, ControlDeleter> tm_control_;  // null until asked for
 };

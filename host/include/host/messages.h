@@ -143,6 +143,18 @@ inline constexpr const char* kBadPropNamesFilter = "getPropNames wants #staticOn
 // A script wrapper whose host object was deleted.
 inline constexpr const char* kDeletedObject = "Attempted to access deleted scene object";
 
+// ---- Controllers and keys ----------------------------------------------------
+
+// A key by a number the controller has no key for; completed by the number.
+inline constexpr const char* kKeyIndexOutOfRange = "Key index out of range: ";
+// Setting a key's time or value through a controller whose keys are its
+// sub-controllers' (Position_XYZ); completed by the controller.
+// Assigning over a property's controller; completed by the controller.
+inline constexpr const char* kControllerNotReplaced = "A property's controller cannot be replaced: ";
+// addNewKey or getKey on a controller that takes no keys; completed by it.
+inline constexpr const char* kControllerTakesNoKeys = "Controller does not take keys: ";
+inline constexpr const char* kCompoundControllerKey = "Keys of this controller are set through its sub-controllers: ";
+
 // ---- Scene nodes --------------------------------------------------------------
 
 // How a node or object prints once it was deleted.

@@ -7,9 +7,9 @@
 extern ValueMetaClass Interval_class;
 
 // interval 0f 100f: printed (interval 0f 100f).
-class Interval : public Value {
+class MSInterval : public Value {
  public:
-  Interval(TimeValue s, TimeValue e);
+  MSInterval(TimeValue s, TimeValue e);
   TimeValue start, end;
   void sprin1(CharStream* s) override;
   Value* eq_vf(Value** arg_list, int count) override;

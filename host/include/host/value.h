@@ -9,6 +9,10 @@ class CharStream;
 class ValueMetaClass;
 struct Point3;
 struct AColor;
+class INode;
+class Control;
+class Modifier;
+class Mtl;
 using TimeValue = int;
 
 // Every script value derives from Value. Values made with `new` belong to
@@ -61,6 +65,11 @@ class Value {
   virtual Point3 to_point3();
   virtual AColor to_acolor();
   virtual TimeValue to_timevalue();
+  // Scene values: a deleted one raises the deleted-object error.
+  virtual INode* to_node();
+  virtual Control* to_controller();
+  virtual Modifier* to_modifier();
+  virtual Mtl* to_mtl();
 
   // Properties (a.b, a.b = v); unknown ones raise "Unknown property". By
   // default they come from the class's property table (host/properties.h).
@@ -68,6 +77,12 @@ class Value {
   virtual Value* set_property(Value* prop, Value* new_value);
   // Appends the names of the properties getPropNames lists, in order.
   virtual void get_prop_names(std::vector<Value*>& names);
+  // The controller animating property prop of this value, as a script value
+  // (what v.prop.controller gives), or null when it has none.
+  virtual Value* get_property_controller(Value* prop) {
+    (void)prop;
+    return nullptr;
+  }
 
   // Host generic functions. Each takes the arguments after the value and
   // raises NoMethodError unless a class answers it.
