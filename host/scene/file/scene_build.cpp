@@ -124,9 +124,11 @@ class Builder {
     for (const MeshRow& m : d.meshes) build_mesh(m);
     for (const MapChannelRow& m : d.map_channels) build_map_channel(m);
     for (const LightRow& l : d.lights) {
-      StandardLight::State& s = static_cast<StandardLight*>(objects_.at(l.object))->state();
-      s.color = l.color;
-      s.intensity = l.intensity;
+      auto* light = static_cast<StandardLight*>(objects_.at(l.object));
+      Point3 color = l.color;
+      light->SetRGBColor(0, color);
+      light->SetIntensity(0, l.intensity);
+      StandardLight::State& s = light->state();
       s.on = l.on;
       s.shadow = l.shadow;
       s.hotspot = l.hotspot;

@@ -143,8 +143,8 @@ class Capture {
     ULONG flags = 0;
     for (ULONG f : {NT_INCLUDE, NT_AFFECT_ILLUM, NT_AFFECT_SHADOWCAST})
       if (s.excl.TestFlag(f)) flags |= f;
-    data_.lights.push_back(
-        {id, light->Type(), s.color, s.intensity, s.on, s.shadow, s.hotspot, s.falloff, flags});
+    data_.lights.push_back({id, light->Type(), light->GetRGBColor(0), light->GetIntensity(0), s.on, s.shadow,
+                            s.hotspot, s.falloff, flags});
     for (int i = 0; i < s.excl.Count(); ++i) {
       // A node deleted while undo could still bring it back is out of the
       // scene: the file keeps the scene as it is now.
