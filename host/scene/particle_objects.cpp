@@ -14,6 +14,7 @@ namespace {
 constexpr float kStepFrames = 0.25f;
 // However long a drop lives, its path takes at most this many steps.
 constexpr int kMostSteps = 4096;
+constexpr double kMostGenerations = 1e15;
 
 // A number in [-1, 1) that depends only on its seeds, so a drop's start is
 // the same every time it is asked for.
@@ -26,6 +27,12 @@ float scatter(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
   return static_cast<float>(z >> 40) / static_cast<float>(1ull << 23) - 1.0f;
 }
 
+// Frames as ticks, kept on the time line.
+TimeValue to_ticks(float frames) {
+  double ticks = std::round(static_cast<double>(frames) * GetTicksPerFrame());
+  return static_cast<TimeValue>(std::clamp(ticks, -2147483647.0, 2147483647.0));
+}
+
 }  // namespace
 
 SprayObject::SprayObject()
@@ -36,8 +43,8 @@ SprayObject::SprayObject()
                {"variation", false, 2},
                {"display", true, 0, 0},
                {"render", true, 0, 0},
-               {"start", false, 0},
-               {"lifetime", false, 30},
+               {"start", false, 0, 0, false, true},
+               {"lifetime", false, 30, 0, false, true},
                {"birthrate", false, 0},
                {"constant", true, 1, 0, true},
                {"emitterwidth", false, 0},
@@ -66,7 +73,10 @@ SprayObject::Drop SprayObject::simulate(TimeValue t, int i) {
   float since_first = now - params_.GetFloat(kStart) - static_cast<float>(i) / rate;
   if (since_first < 0.0f) return drop;
   float cycle = static_cast<float>(count) / rate;
-  auto generation = static_cast<std::uint64_t>(std::floor(since_first / cycle));
+  // Rates so high that the generations cannot be told apart show nothing.
+  double cycles = std::floor(static_cast<double>(since_first) / cycle);
+  if (!(cycles < kMostGenerations)) return drop;
+  auto generation = static_cast<std::uint64_t>(cycles);
   float age = since_first - static_cast<float>(generation) * cycle;
   if (age >= life) return drop;
   drop.alive = true;
@@ -84,11 +94,12 @@ SprayObject::Drop SprayObject::simulate(TimeValue t, int i) {
     drop.vel = vel;
     return drop;
   }
-  int steps = std::clamp(static_cast<int>(std::ceil(age / kStepFrames)), 1, kMostSteps);
+  float wanted = std::ceil(age / kStepFrames);
+  int steps = wanted >= kMostSteps ? kMostSteps : std::max(1, static_cast<int>(wanted));
   float h = age / static_cast<float>(steps);
   float born = now - age;
   for (int s = 0; s < steps; ++s) {
-    auto tick = static_cast<TimeValue>(std::lround((born + h * static_cast<float>(s)) * GetTicksPerFrame()));
+    auto tick = to_ticks(born + h * static_cast<float>(s));
     Point3 force;
     for (ForceField* field : fields_) force = force + field->Force(tick, pos, vel, i);
     pos = pos + vel * h + force * (0.5f * h * h);
@@ -101,7 +112,7 @@ SprayObject::Drop SprayObject::simulate(TimeValue t, int i) {
 
 TimeValue SprayObject::ParticleAge(TimeValue t, int i) {
   Drop drop = simulate(t, i);
-  return drop.alive ? static_cast<TimeValue>(std::lround(drop.age * GetTicksPerFrame())) : -1;
+  return drop.alive ? to_ticks(drop.age) : -1;
 }
 
 Point3 SprayObject::ParticlePosition(TimeValue t, int i) { return simulate(t, i).pos; }

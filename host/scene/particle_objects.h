@@ -13,9 +13,10 @@ inline const Class_ID SPRAY_CLASS_ID{0x9bd61aa0, 0};
 
 class SprayObject : public ParticleObject {
  public:
-  // start and lifetime are in frames; constant (1) makes the birth rate
-  // viewportcount / lifetime drops a frame, so every slot is always in use
-  // once the first lifetime has passed, else birthrate drops a frame.
+  // start and lifetime are kept in frames (scripts see times). constant
+  // makes the birth rate viewportcount / lifetime drops a frame, so every
+  // slot is in use once the first lifetime has passed; without it,
+  // birthrate drops are born a frame.
   enum {
     kViewportCount,
     kRenderCount,

@@ -83,12 +83,12 @@ WarpBinding::WarpBinding(const char* name, INode* warp_node, std::vector<SimpleP
     : WSModifier(name),
       params_(std::move(defs)),
       warp_node_(warp_node),
-      warp_object_(warp_node != nullptr ? warp_node->GetObjectRef() : nullptr) {}
+      warp_object_(warp_node != nullptr ? warp_node->GetObjectRef()->FindBaseObject() : nullptr) {}
 
 WSMObject* WarpBinding::warp() const {
   if (warp_node_ == nullptr || !Scene::get().contains(warp_node_)) return nullptr;
-  if (warp_node_->GetObjectRef() != warp_object_) return nullptr;
-  return dynamic_cast<WSMObject*>(warp_object_->FindBaseObject());
+  if (warp_node_->GetObjectRef()->FindBaseObject() != warp_object_) return nullptr;
+  return dynamic_cast<WSMObject*>(warp_object_);
 }
 
 Animatable* WarpBinding::copy_settings_to(WarpBinding* copy) const {

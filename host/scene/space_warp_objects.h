@@ -60,8 +60,8 @@ class SpaceRippleObject : public WSMObject {
 };
 
 // A world-space modifier binding a node to the warp shown by another node.
-// When that node has left the scene (or shows another object) the binding
-// does nothing.
+// When that node has left the scene (or its base object is another one)
+// the binding does nothing.
 class WarpBinding : public WSModifier {
  public:
   INode* warp_node() const { return warp_node_; }
@@ -80,7 +80,7 @@ class WarpBinding : public WSModifier {
 
  private:
   INode* warp_node_;
-  Object* warp_object_;
+  Object* warp_object_;  // the node's base object when bound
 };
 
 // Applies the gravity's force field to a bound particle system; the binding

@@ -6,13 +6,15 @@
 
 // One parameter: its script name, whether it holds an integer, its default
 // and the least value it takes (integers only; larger ones are kept). A
-// switch is an integer, 0 or 1, that scripts see as false or true.
+// switch is an integer, 0 or 1, that scripts see as false or true; a time
+// is kept in frames and seen by scripts as a time.
 struct SimpleParamDef {
   const char* name;
   bool is_int;
   float default_value;
   int least = 0;
   bool is_switch = false;
+  bool is_time = false;
 };
 
 class ParamList {
