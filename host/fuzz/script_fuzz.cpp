@@ -27,9 +27,10 @@ constexpr long kStepsPerInput = 20000;
 
 // Functions that reach outside the process (run programs, change or create
 // files and folders) have no place in a fuzz run.
-constexpr const char* kWithheld[] = {
-    "DOSCommand", "HiddenDOSCommand", "ShellLaunch", "deleteFile", "renameFile", "copyFile",  "makeDir",
-    "createFile", "openFile",         "setDir",      "fileIn",     "importFile", "exportFile"};
+constexpr const char* kWithheld[] = {"DOSCommand", "HiddenDOSCommand", "ShellLaunch", "deleteFile",
+                                     "renameFile", "copyFile",         "makeDir",     "createFile",
+                                     "openFile",   "setDir",           "fileIn",      "importFile",
+                                     "exportFile", "saveMaxFile",      "loadMaxFile", "resetMaxFile"};
 
 // Each input starts from an empty scene: the nodes an input made go, with the
 // undo entries that name them.

@@ -181,6 +181,39 @@ void StructGlobal::gc_trace() {
 
 }  // namespace host
 
+namespace {
+std::vector<Value*>& persistent_names() {
+  static auto* names = new std::vector<Value*>;  // names are static values
+  return *names;
+}
+}  // namespace
+
+void mark_persistent_global(Value* name) {
+  if (!is_persistent_global(name)) persistent_names().push_back(name);
+  host::GlobalCell* cell = host::global_cell(name);
+  if (cell->thunk == nullptr) host::assign_global(cell, &undefined);
+}
+
+std::vector<Value*> persistent_global_names() { return persistent_names(); }
+
+bool is_persistent_global(Value* name) {
+  const auto& names = persistent_names();
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+Value* get_global_value(Value* name) { return host::read_global(host::global_cell(name)); }
+
+void set_global_value(Value* name, Value* v) { host::assign_global(host::global_cell(name), v); }
+
+void forget_persistent_globals() {
+  for (Value* name : persistent_names()) {
+    host::GlobalCell* cell = host::global_cell(name);
+    // Only plain globals: a system global of the same name is the host's.
+    if (cell->thunk != nullptr && typeid(*cell->thunk) == typeid(GlobalThunk)) cell->thunk = nullptr;
+  }
+  persistent_names().clear();
+}
+
 GlobalThunk::GlobalThunk(Value* global_name, Value* init) : name(global_name), cell(init) {}
 
 Value* GlobalThunk::assign_vf(Value** arg_list, int count) {

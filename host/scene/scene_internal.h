@@ -89,6 +89,7 @@ class Scene : public Interface {
   void wrap_in_stack(INode* node, IDerivedObject* stack, Object* base);
 
  private:
+  friend class SceneFileAccess;
   Scene();
   std::unique_ptr<INode> root_;
   std::vector<std::unique_ptr<INode>> owned_;

@@ -236,6 +236,17 @@ class AsConversion : public Node {
   NodePtr value, target;
 };
 
+// persistent global a = 1, b: marks the globals persistent (defining them as
+// undefined when they are not defined yet), then runs the declaration.
+class PersistentDeclaration : public Node {
+ public:
+  PersistentDeclaration(int l, std::vector<Value*> n, NodePtr d)
+      : Node(l), names(std::move(n)), declaration(std::move(d)) {}
+  Value* eval(Frame* f) override;
+  std::vector<Value*> names;
+  NodePtr declaration;
+};
+
 class Block : public Node {
  public:
   using Node::Node;

@@ -1,5 +1,6 @@
 // Evaluation of values, variables, properties and operators.
 #include "ast.h"
+#include "host/globals.h"
 #include "host/host_objects.h"
 #include "host/messages.h"
 
@@ -213,6 +214,11 @@ Value* AsConversion::eval(Frame* f) {
   check_stack();
   OneValueLocal v(value->eval(f));
   return convert_as(v.value, target->eval(f));
+}
+
+Value* PersistentDeclaration::eval(Frame* f) {
+  for (Value* name : names) mark_persistent_global(name);
+  return declaration->eval(f);
 }
 
 Value* Block::eval(Frame* f) {

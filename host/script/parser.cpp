@@ -179,8 +179,10 @@ class Parser {
     if (at(Tok::Ident)) {
       std::string word = lower(peek().text);
       if (word == "persistent" && peek(1).type == Tok::Keyword && lower(peek(1).text) == "global") {
-        next();  // kept as a plain global: there is no scene file to keep it in
-        return declaration();
+        next();
+        std::vector<Value*> names;
+        NodePtr declared = declaration(&names);
+        return std::make_unique<PersistentDeclaration>(declared->line, std::move(names), std::move(declared));
       }
       if (word == "mapped" && peek(1).type == Tok::Keyword &&
           (lower(peek(1).text) == "fn" || lower(peek(1).text) == "function")) {
@@ -894,7 +896,8 @@ class Parser {
     return node;
   }
 
-  NodePtr declaration() {
+  // names, when given, gets the names of the globals declared.
+  NodePtr declaration(std::vector<Value*>* names = nullptr) {
     bool is_local = lower(next().text) == "local";
     auto block = std::make_unique<Block>(peek().line);
     while (true) {
@@ -906,6 +909,7 @@ class Parser {
         target = std::make_unique<LocalVar>(t.line, 0, declare_local(name));
       } else {
         known_globals_.insert(name);
+        if (names != nullptr) names->push_back(name);
         target = std::make_unique<GlobalVar>(t.line, global_cell(name));
       }
       if (at(Tok::Assign)) {

@@ -45,6 +45,13 @@ class Interface {
   virtual Point3 GetAmbient(TimeValue t) = 0;
   virtual void SetAmbient(TimeValue t, Point3 col) = 0;
 
+  // Scene files (host/scene_files.h): TRUE once the scene was written to,
+  // or replaced by, the file; FileReset gives a new, empty scene. There are
+  // no prompts: noPrompt and the save flags change nothing.
+  virtual BOOL SaveToFile(const char* fname, BOOL clearNeedSaveFlag = TRUE, BOOL useNewFile = TRUE);
+  virtual BOOL LoadFromFile(const char* name, BOOL refresh = TRUE);
+  virtual void FileReset(BOOL noPrompt = FALSE);
+
   // A folder of the host by its AppDir number (APP_SCRIPTS_DIR, ...), as
   // IPathConfigMgr gives it; "" for a number that names no folder.
   virtual const char* GetDir(int which);

@@ -127,6 +127,7 @@ class INode : public Animatable {
   friend class NodeLinkRestore;
   friend class NodeExistenceRestore;
   friend class NodeObjectRestore;
+  friend class SceneFileAccess;
 
   // What undo restores of a node's own settings.
   struct State {

@@ -194,6 +194,48 @@ inline constexpr const char* kMapChannelRange = "mapChannel must be from 1 to 99
 inline constexpr const char* kMaterialHoldsItself = "A material cannot hold itself: ";
 inline constexpr const char* kListLongerThanNumsubs = "List has more items than the material's numsubs: ";
 
+// ---- Scene files ----------------------------------------------------------------
+
+// "-- Save failed: <file>: <reason>"; likewise for load.
+inline constexpr const char* kSaveFailed = "-- Save failed: ";
+inline constexpr const char* kLoadFailed = "-- Load failed: ";
+// Reasons; those ending in a blank are completed by a name or an id.
+inline constexpr const char* kSceneFileNotFound = "file not found";
+inline constexpr const char* kSceneFileOutOfMemory = "out of memory";
+inline constexpr const char* kSceneFileClosing = "closing the file";
+inline constexpr const char* kSceneFileCannotCreate = "cannot create a file in its folder: ";
+inline constexpr const char* kSceneFileCannotReplace = "cannot replace the file: ";
+inline constexpr const char* kSceneFileCannotKeep = "the scene file cannot keep objects of class ";
+inline constexpr const char* kSceneFileWrongSize = "the file is cut short or has bytes past its end";
+inline constexpr const char* kSceneFileDamaged = "the file is damaged";
+inline constexpr const char* kSceneFileNoVersion = "not a scene file (no format version)";
+inline constexpr const char* kSceneFileNewer = "written by a newer version of the format (";
+inline constexpr const char* kSceneFileReadsUpTo = "); this one reads up to ";
+inline constexpr const char* kSceneFileBadValue = "damaged value in column ";
+inline constexpr const char* kSceneFileWantedInteger = "not an integer";
+inline constexpr const char* kSceneFileWantedText = "not text";
+inline constexpr const char* kSceneFileWantedBlob = "not a blob";
+inline constexpr const char* kSceneFileOutOfRange = "out of range";
+inline constexpr const char* kSceneFileCutShort = ": cut short";
+inline constexpr const char* kSceneFileTrailingBytes = ": unexpected bytes at the end";
+inline constexpr const char* kSceneFileNotABit = ": not a bit";
+inline constexpr const char* kSceneFileMissingRow = "missing row for ";
+inline constexpr const char* kSceneFileDuplicateId = "id used twice: ";
+inline constexpr const char* kSceneFileParentOrder = "parent missing or after its child: node ";
+inline constexpr const char* kSceneFileMissingObject = "refers to a missing object: ";
+inline constexpr const char* kSceneFileMissingMaterial = "refers to a missing material: ";
+inline constexpr const char* kSceneFileMissingNode = "refers to a missing node: ";
+inline constexpr const char* kSceneFileMissingOwner = "refers to a missing owner: ";
+inline constexpr const char* kSceneFileUnusedObject = "object has no owner: ";
+inline constexpr const char* kSceneFileUnknownClass = "unknown class: ";
+inline constexpr const char* kSceneFileUnknownParam = "unknown parameter: ";
+inline constexpr const char* kSceneFileWrongKind = "refers to the wrong kind of material: ";
+inline constexpr const char* kSceneFileHoldsItself = "material holds itself: ";
+inline constexpr const char* kSceneFileBadName = "bad global name: ";
+inline constexpr const char* kSceneFileGlobalValue = "persistent_globals.value";
+inline constexpr const char* kSceneFileTooDeep = ": nested too deeply";
+inline constexpr const char* kSceneFileUnknownTag = ": unknown kind of value";
+
 // ---- Particle systems, space warps and cloned nodes --------------------------
 
 // Each is completed by the value given.

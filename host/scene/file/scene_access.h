@@ -1,0 +1,28 @@
+// What the scene file reaches inside nodes and the scene that plug-ins do
+// not: a node's transform relative to its parent, its selection flag, the
+// XRef list's numbers, and making and removing nodes wholesale.
+#pragma once
+
+#include <vector>
+
+#include "host/inode.h"
+#include "scene_data.h"
+
+class Mtl;
+
+class SceneFileAccess {
+ public:
+  static Matrix3 local_tm(const INode* node) { return node->local_tm_; }
+  static bool selected(const INode* node) { return node->selected_; }
+
+  // A new node showing object (taken) last among parent's children, with
+  // the row's settings; nothing is recorded for undo.
+  static INode* add_node(Object* object, INode* parent, const scenefile::NodeRow& row, Mtl* mtl);
+
+  static std::vector<scenefile::XRefRow> xrefs(int* next_id);
+  static void set_xrefs(const std::vector<scenefile::XRefRow>& rows, int next_id);
+
+  // Takes every node out of the scene and frees it; the script values of
+  // the nodes, their objects and modifiers become deleted ones.
+  static void remove_all_nodes();
+};
