@@ -12,7 +12,9 @@ class Mtl;
 
 class SceneFileAccess {
  public:
-  static Matrix3 local_tm(const INode* node) { return node->local_tm_; }
+  // The transform relative to the parent: a node with a transform
+  // controller gives its value at time t (its keys are not kept yet).
+  static Matrix3 local_tm(const INode* node, TimeValue t) { return node->local_tm_at(t); }
   static bool selected(const INode* node) { return node->selected_; }
 
   // A new node showing object (taken) last among parent's children, with

@@ -71,7 +71,7 @@ class Capture {
     INode* parent = node->GetParentNode();
     row.parent = parent == nullptr || parent->IsRootNode() ? 0 : node_ids_.at(parent);
     row.name = node->GetName();
-    row.local_tm = SceneFileAccess::local_tm(node);
+    row.local_tm = SceneFileAccess::local_tm(node, host_slider_time());
     row.offset_pos = node->GetObjOffsetPos();
     row.offset_rot = node->GetObjOffsetRot();
     row.offset_scale = node->GetObjOffsetScale();
@@ -143,8 +143,9 @@ class Capture {
     ULONG flags = 0;
     for (ULONG f : {NT_INCLUDE, NT_AFFECT_ILLUM, NT_AFFECT_SHADOWCAST})
       if (s.excl.TestFlag(f)) flags |= f;
-    data_.lights.push_back({id, light->Type(), light->GetRGBColor(0), light->GetIntensity(0), s.on, s.shadow,
-                            s.hotspot, s.falloff, flags});
+    data_.lights.push_back({id, light->Type(), light->GetRGBColor(host_slider_time()),
+                            light->GetIntensity(host_slider_time()), s.on, s.shadow, s.hotspot, s.falloff,
+                            flags});
     for (int i = 0; i < s.excl.Count(); ++i) {
       // A node deleted while undo could still bring it back is out of the
       // scene: the file keeps the scene as it is now.
