@@ -188,4 +188,77 @@ inline constexpr char kChar2IntHelp[] =
     "  an integer number equal to code value of first character\n"
     "  of the given string,\tif the string is empty 0 is returned\n";
 
+// ---- Extended app data ----------------------------------------------------
+// After the function's name.
+inline constexpr char kAppDataFormat[] = " first parameter incorrect format";
+inline constexpr char kGetAppDataExWrapper[] =
+    "second parameter of getAppDataEx must be an object of MAXWrapper kind";
+inline constexpr char kHasAppDataExWrapper[] =
+    "second parameter of hasAppDataEx must be an object of MAXWrapper kind";
+inline constexpr char kSetAppDataExWrapper[] =
+    "second parameter of setAppDataEx must be an object of MAXWrapper kind";
+inline constexpr char kDeleteAppDataExWrapper[] =
+    "second parameter of deleteAppDataEx must be an object of MAXWrapper kind";
+inline constexpr char kListAppDataExWrapper[] =
+    "first parameter of listAppDataEx must be an object of MAXWrapper kind";
+inline constexpr char kSetAppDataExData[] =
+    "fourth parameter of setAppDataEx must be a BinaryStream or a String";
+// A wrapper that stands for no scene object (a deleted node); completed by it.
+inline constexpr char kAppDataNoObject[] = "No scene object to hold app data: ";
+inline constexpr char kAppDataNoMemory[] = "Not enough memory for the app data";
+
+inline constexpr char kGetAppDataExHelp[] =
+    "Usage:\n"
+    "  getAppDataEx <classID> <aMaxObject> <slotID>\n"
+    "Parameters:\n"
+    "  <classID> - string - Class_ID (see description.html)\n"
+    "  <aMaxObject> - instance of MAXWrapper class (objects, modifiers, animatables, etc)\n"
+    "                 a max object of which AppDataChunks we want to access.\n"
+    "  <slotID> - integer - a number that identifies a slot we want to access.\n"
+    "Return value:\n"
+    "  BinaryStream object containing AppData - if AppData found\n"
+    "  undefined - if not AppData found.\n";
+inline constexpr char kHasAppDataExHelp[] =
+    "Usage:\n"
+    "  hasAppDataEx <classID> <aMaxObject> <slotID>\n"
+    "Parameters:\n"
+    "  <classID> - string - Class_ID (see description.html)\n"
+    "  <aMaxObject> - instance of MAXWrapper class (objects, modifiers, animatables, etc)\n"
+    "                 a max object of which AppDataChunks we want to access.\n"
+    "  <slotID> - integer - a number that identifies a slot we want to access.\n"
+    "Return value:\n"
+    "  true - if AppData exist\n"
+    "  false - if AppData does not exist\n";
+inline constexpr char kSetAppDataExHelp[] =
+    "Usage:\n"
+    "  setAppDataEx <classID> <aMaxObject> <slotID> <data> <clearOld>\n"
+    "Parameters:\n"
+    "  <classID> - string - Class_ID (see description.html)\n"
+    "  <aMaxObject> - instance of MAXWrapper class (objects, modifiers, animatables, etc)\n"
+    "                 a max object of which AppDataChunks we want to access.\n"
+    "  <slotID> - integer - a number that identifies a slot we want to access.\n"
+    "  <data> - String or BinaryStream that contains data to store\n"
+    "  <clearOld> - true clears all AppData previously stored at this slot\n"
+    "               false leaves them untouched\n"
+    "Action:\n"
+    "  attaches AppData to the max object\n";
+inline constexpr char kDeleteAppDataExHelp[] =
+    "Usage:\n"
+    "  deleteAppDataEx <classID> <aMaxObject> <slotID>\n"
+    "Parameters:\n"
+    "  <classID> - string - Class_ID (see description.html)\n"
+    "  <aMaxObject> - instance of MAXWrapper class (objects, modifiers, animatables, etc)\n"
+    "                 a max object of which AppDataChunks we want to access.\n"
+    "  <slotID> - integer - a number that identifies a slot we want to access.\n"
+    "Action:\n"
+    "  deletes referenced AppData\n";
+inline constexpr char kListAppDataExHelp[] =
+    "Usage:\n"
+    "  listAppDataEx <aMaxObject>\n"
+    "Parameters:\n"
+    "  <aMaxObject> - instance of MAXWrapper class (objects, modifiers, animatables, etc)\n"
+    "                 a max object of which AppDataChunks we want to access.\n"
+    "Action:\n"
+    "  lists ALL AppDataChunks attached to the given max object\n";
+
 }  // namespace msg

@@ -3,6 +3,7 @@
 // order at load (and unmade in reverse at unload): the fourteen binary I/O
 // functions, their class object, the integer and character functions, then
 // the BinaryFile and BinaryStream classes.
+#include "app_data_ex.h"
 #include "binary_io.h"
 #include "int_functions.h"
 
@@ -38,8 +39,11 @@ static Primitive bin_not_primitive("binNot", bin_not_fn);
 static Primitive bin_and_primitive("binAnd", bin_and_fn);
 static Primitive bin_xor_primitive("binXor", bin_xor_fn);
 static Primitive bin_or_primitive("binOr", bin_or_fn);
-// The five app-data functions (getAppDataEx ... deleteAppDataEx) belong here,
-// after binOr and before the two classes, when they arrive with the scene.
+static Primitive get_app_data_ex_primitive("getAppDataEx", get_app_data_ex_fn);
+static Primitive set_app_data_ex_primitive("setAppDataEx", set_app_data_ex_fn);
+static Primitive has_app_data_ex_primitive("hasAppDataEx", has_app_data_ex_fn);
+static Primitive delete_app_data_ex_primitive("deleteAppDataEx", delete_app_data_ex_fn);
+static Primitive list_app_data_ex_primitive("listAppDataEx", list_app_data_ex_fn);
 
 BinaryFileClass BinaryFile_class;
 BinaryStreamClass BinaryStream_class;

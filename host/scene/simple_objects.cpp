@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "host/hold.h"
 
@@ -31,7 +32,11 @@ int ParamList::FindParam(const char* name) const {
 }
 
 void ParamList::SetValue(int i, float value) {
-  if (defs_[i].is_int) value = static_cast<float>(std::max(static_cast<int>(value), defs_[i].least));
+  if (defs_[i].is_int) {
+    // Not a number, or beyond what an int holds, must not reach the cast.
+    double v = std::isnan(value) ? defs_[i].least : std::clamp<double>(value, defs_[i].least, 2147483520.0);
+    value = static_cast<float>(static_cast<int>(v));
+  }
   if (theHold.Holding()) theHold.Put(new ParamRestore(this, i));
   values_[i] = value;
 }
