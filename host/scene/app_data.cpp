@@ -22,7 +22,15 @@ AppDataChunk::~AppDataChunk() { std::free(data); }
 AppDataLock::AppDataLock() { app_data_mutex().lock(); }
 AppDataLock::~AppDataLock() { app_data_mutex().unlock(); }
 
-Animatable::~Animatable() = default;
+namespace {
+void (*g_destroy_hook)(Animatable*) = nullptr;
+}  // namespace
+
+void set_animatable_destroy_hook(void (*hook)(Animatable*)) { g_destroy_hook = hook; }
+
+Animatable::~Animatable() {
+  if (g_destroy_hook != nullptr) g_destroy_hook(this);
+}
 
 void Animatable::AddAppDataChunk(Class_ID cid, SClass_ID sid, DWORD sbid, DWORD len, void* data) {
   auto chunk = std::make_unique<AppDataChunk>(cid, sid, sbid, len, data);  // owns data from here

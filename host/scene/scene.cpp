@@ -46,7 +46,21 @@ Scene& Scene::get() {
 
 Interface* GetCOREInterface() { return &Scene::get(); }
 
-Scene::Scene() : root_(new INode(nullptr, true)) { root_->name_ = "Scene Root"; }
+namespace {
+
+// Whatever frees a scene object (a node, its modifiers, a controller), the
+// script value that stands for it learns it is gone and stops reaching it.
+void forget_wrapper(Animatable* object) { Scene::get().registry().object_deleted(object); }
+
+}  // namespace
+
+Scene::Scene() : root_(new INode(nullptr, true)) {
+  root_->name_ = "Scene Root";
+  set_animatable_destroy_hook(forget_wrapper);
+}
+
+// The scene's own objects go last, at exit, with no script left to tell.
+Scene::~Scene() { set_animatable_destroy_hook(nullptr); }
 
 TimeValue Scene::GetTime() { return host_slider_time(); }
 

@@ -17,9 +17,13 @@ void node_changed_class(INode* node);
 // Appends every node below node, each parent before its children.
 void add_subtree(INode* node, std::vector<INode*>& out);
 
+// Called with every scene object as it is freed, or nothing when null.
+void set_animatable_destroy_hook(void (*hook)(Animatable*));
+
 class Scene : public Interface {
  public:
   static Scene& get();
+  ~Scene() override;
 
   TimeValue GetTime() override;
   INode* GetRootNode() override { return root_.get(); }

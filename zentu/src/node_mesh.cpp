@@ -16,7 +16,9 @@ TriObject* AcquireNodeMesh(TimeValue t, INode* node, bool& releaseAfterUse) {
   return static_cast<TriObject*>(converted);
 }
 
-NodeMesh::NodeMesh(TimeValue t, INode* node) : object_(AcquireNodeMesh(t, node, release_)) {
+NodeMesh::NodeMesh(TimeValue t, INode* node) {
+  // In the body: release_ must have its default before AcquireNodeMesh sets it.
+  object_ = AcquireNodeMesh(t, node, release_);
   if (object_ == nullptr) throw RuntimeError(zentu::msg::kNotAMesh);
 }
 
