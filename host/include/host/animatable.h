@@ -61,6 +61,13 @@ class Animatable {
   virtual Animatable* Clone() { return nullptr; }
   // Frees the object; whoever owns it calls this instead of delete.
   virtual void DeleteThis() { delete this; }
+  // The objects this one refers to (a light's projector map, a material's
+  // maps, ...); a slot may be empty.
+  virtual int NumRefs() { return 0; }
+  virtual Animatable* GetReference(int i) {
+    (void)i;
+    return nullptr;
+  }
 
   // Keys: how many (NOT_KEYFRAMEABLE when it cannot have any) and when.
   virtual int NumKeys() { return NOT_KEYFRAMEABLE; }

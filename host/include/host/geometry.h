@@ -176,7 +176,30 @@ struct Color {
   float r = 0, g = 0, b = 0;
   Color() = default;
   Color(float ar, float ag, float ab) : r(ar), g(ag), b(ab) {}
+  explicit Color(const Point3& p) : r(p.x), g(p.y), b(p.z) {}
+  // A colour word as Windows keeps it: 0x00BBGGRR.
+  explicit Color(std::uint32_t rgb)
+      : r(static_cast<float>(rgb & 0xFF) / 255.0f),
+        g(static_cast<float>((rgb >> 8) & 0xFF) / 255.0f),
+        b(static_cast<float>((rgb >> 16) & 0xFF) / 255.0f) {}
+  Color operator+(const Color& o) const { return {r + o.r, g + o.g, b + o.b}; }
+  Color operator-(const Color& o) const { return {r - o.r, g - o.g, b - o.b}; }
+  Color operator*(const Color& o) const { return {r * o.r, g * o.g, b * o.b}; }
+  Color operator*(float f) const { return {r * f, g * f, b * f}; }
+  Color& operator+=(const Color& o) { return *this = *this + o; }
+  Color& operator*=(float f) { return *this = *this * f; }
+  bool operator==(const Color& o) const = default;
+  // Each component limited to [0, 1].
+  void ClampMinMax() {
+    auto clamp = [](float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); };
+    r = clamp(r);
+    g = clamp(g);
+    b = clamp(b);
+  }
 };
+inline Color operator*(float f, const Color& c) { return c * f; }
+// The brightness of a colour as maps reduce it to one value.
+inline float Intens(const Color& c) { return (c.r + c.g + c.b) / 3.0f; }
 
 struct AColor {
   float r = 0, g = 0, b = 0, a = 1;
@@ -195,9 +218,17 @@ class BitArray {
     if (!keep) bits_.clear();
     bits_.resize(size > 0 ? static_cast<std::size_t>(size) : 0, false);
   }
-  void Set(int i) { grow(i); bits_[i] = true; }
-  void Set(int i, bool on) { grow(i); bits_[i] = on; }
-  void Clear(int i) { if (i >= 0 && i < GetSize()) bits_[i] = false; }
+  void Set(int i) {
+    grow(i);
+    bits_[i] = true;
+  }
+  void Set(int i, bool on) {
+    grow(i);
+    bits_[i] = on;
+  }
+  void Clear(int i) {
+    if (i >= 0 && i < GetSize()) bits_[i] = false;
+  }
   void ClearAll() { bits_.assign(bits_.size(), false); }
   void SetAll() { bits_.assign(bits_.size(), true); }
   bool operator[](int i) const { return i >= 0 && i < GetSize() && bits_[i]; }

@@ -13,6 +13,8 @@
 
 #include "host/animatable.h"
 #include "host/geometry.h"
+#include "host/interval.h"
+#include "host/shading.h"
 
 class INode;
 
@@ -76,6 +78,15 @@ class LightObject : public Object {
   virtual float GetIntensity(TimeValue t) = 0;
   virtual void SetShadow(int a) = 0;
   virtual int GetShadow() = 0;
+  // The light's settings at t, narrowing valid to how long they hold.
+  virtual RefResult EvalLightState(TimeValue t, Interval& valid, LightState* ls) = 0;
+  // A new descriptor that lights shading points as this light does, placed
+  // by node; the caller deletes it. None for lights that cannot shade.
+  virtual ObjLightDesc* CreateLightDesc(INode* node, BOOL forceShadowBuf = FALSE) {
+    (void)node;
+    (void)forceShadowBuf;
+    return nullptr;
+  }
 };
 
 class GenLight : public LightObject {

@@ -15,6 +15,8 @@
 
 #include "host/animatable.h"
 #include "host/geometry.h"
+#include "host/interval.h"
+#include "host/shading.h"
 
 constexpr SClass_ID MATERIAL_CLASS_ID = 0xC00;
 constexpr SClass_ID TEXMAP_CLASS_ID = 0xC10;
@@ -57,6 +59,17 @@ class MtlBase : public Animatable {
   virtual ULONG Requirements(int subMtlNum) {
     (void)subMtlNum;
     return 0;
+  }
+  // Brings the material or map to time t before shading, narrowing valid
+  // to how long the result holds.
+  virtual void Update(TimeValue t, Interval& valid) {
+    (void)t;
+    (void)valid;
+  }
+  virtual void Reset() {}
+  virtual Interval Validity(TimeValue t) {
+    (void)t;
+    return FOREVER;
   }
 
  private:
@@ -117,6 +130,8 @@ class Mtl : public MtlBase {
     (void)i;
     return "";
   }
+  // Colours the context's point: leaves colour and transparency in sc.out.
+  virtual void Shade(ShadeContext& sc) = 0;
 };
 
 // The standard material: colours, specular level, glossiness,
@@ -173,6 +188,41 @@ class Texmap : public MtlBase {
   SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
   // The map's texture coordinates; null for maps without.
   virtual UVGen* GetTheUVGen() { return nullptr; }
+  // The map's colour at the context's point.
+  virtual AColor EvalColor(ShadeContext& sc) = 0;
+  virtual float EvalMono(ShadeContext& sc) {
+    AColor c = EvalColor(sc);
+    return Intens(Color(c.r, c.g, c.b));
+  }
+  // How the map tilts the normal, for bump mapping.
+  virtual Point3 EvalNormalPerturb(ShadeContext& sc) {
+    (void)sc;
+    return Point3(0, 0, 0);
+  }
+};
+
+// A list of materials and maps, each once when added with checkUnique.
+class MtlBaseList {
+ public:
+  int Count() const { return static_cast<int>(items_.size()); }
+  MtlBase* operator[](int i) const { return items_[i]; }
+  // Answers the index of m; with checkUnique an m already listed is not
+  // added again.
+  int AddMtl(MtlBase* m, BOOL checkUnique = TRUE);
+  int FindMtl(MtlBase* m) const;
+  void RemoveEntry(int n);
+  // Forgets every entry without freeing any.
+  void Empty() { items_.clear(); }
+  void Shrink() { items_.shrink_to_fit(); }
+
+ private:
+  std::vector<MtlBase*> items_;
+};
+
+// A library of materials and maps: the list shading finds them in.
+class MtlBaseLib : public MtlBaseList {
+ public:
+  virtual ~MtlBaseLib() = default;
 };
 
 // Two colours: the checker's squares, or noise's two colours. Colour i is
