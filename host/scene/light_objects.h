@@ -36,6 +36,8 @@ class StandardLight : public GenLight {
   BOOL IsDir() override { return type_ == DIR_LIGHT || type_ == TDIR_LIGHT ? TRUE : FALSE; }
   ExclList* GetExclList() override { return &state_.excl; }
   BOOL Include() override { return state_.excl.TestFlag(NT_INCLUDE); }
+  RefResult EvalLightState(TimeValue t, Interval& valid, LightState* ls) override;
+  ObjLightDesc* CreateLightDesc(INode* node, BOOL forceShadowBuf = FALSE) override;
 
   // The animated settings' controllers: colour (components 0..1) and
   // multiplier. They keep their own undo records.

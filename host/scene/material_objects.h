@@ -36,6 +36,11 @@ class StandardMtl : public StdMat2 {
     Color diffuse{150 / 255.0f, 150 / 255.0f, 150 / 255.0f};
     Color specular{229.5f / 255.0f, 229.5f / 255.0f, 229.5f / 255.0f};
     float glossiness = 0.1f, specular_level = 0.0f, self_illum = 0.0f, opacity = 1.0f;
+    // Self-illumination by its own colour instead of by an amount.
+    bool self_illum_color_on = false;
+    Color self_illum_color;
+    // Each face takes the whole of the maps, in place of map coordinates.
+    bool face_map = false;
     Texmap* maps[NTEXMAPS] = {};
     bool enabled[NTEXMAPS] = {true, true, true, true, true, true, true, true, true, true, true, true};
   };
@@ -50,6 +55,14 @@ class StandardMtl : public StdMat2 {
   float GetShinStr(int, BOOL) override { return state_.specular_level; }
   float GetXParency(int, BOOL) override { return 1.0f - state_.opacity; }
   float GetSelfIllum(int, BOOL) override { return state_.self_illum; }
+  BOOL GetSelfIllumColorOn(int, BOOL) override { return state_.self_illum_color_on ? TRUE : FALSE; }
+  Color GetSelfIllumColor(int, BOOL) override { return state_.self_illum_color; }
+  void SetSelfIllumColorOn(bool on);
+  void SetSelfIllumColor(Color c);
+  void SetFaceMap(bool on);
+  bool GetFaceMap() const { return state_.face_map; }
+  ULONG Requirements(int subMtlNum) override;
+  void Shade(ShadeContext& sc) override;
   void SetAmbient(Color c, TimeValue) override;
   void SetDiffuse(Color c, TimeValue) override;
   void SetSpecular(Color c, TimeValue) override;
@@ -104,6 +117,9 @@ class MultiMaterial : public MultiMtl {
   MtlID GetSubMtlID(int i) override;
   void SetSubMtlID(int i, MtlID id) override;
   int SubMtlIndexForID(MtlID id) override;
+  // What the sub-material of that face material ID needs, and its shading.
+  ULONG Requirements(int subMtlNum) override;
+  void Shade(ShadeContext& sc) override;
 
  private:
   Mtl* for_id(int mtl_num);
@@ -112,6 +128,9 @@ class MultiMaterial : public MultiMtl {
 
 class StandardUV : public StdUVGen {
  public:
+  // The coordinates the map reads at the context's point: the channel's,
+  // offset and then tiled about the middle of the map.
+  Point3 uvw_at(ShadeContext& sc);
   struct State {
     int channel = 1;
     float u_tiling = 1, v_tiling = 1, u_offset = 0, v_offset = 0;
@@ -152,6 +171,7 @@ class TwoColorMap : public NoiseTexmap {
   void SetColor(int i, AColor c, TimeValue) override;
   float GetSize(TimeValue) override { return state_.size; }
   void SetSize(float f, TimeValue) override;
+  AColor EvalColor(ShadeContext& sc) override;
 
  private:
   ULONG class_id_;
@@ -171,10 +191,22 @@ class BitmapMap : public BitmapTex {
   UVGen* GetTheUVGen() override { return &coords_; }
   std::string GetMapName() override { return state_.file_name; }
   void SetMapName(const std::string& name) override;
+  // The image's pixel at the coordinates, tiled; black without an image.
+  AColor EvalColor(ShadeContext& sc) override;
+
+  // The file's pixels, read once for each file name the map is given.
+  struct Image {
+    std::string file_name;
+    int width = 0, height = 0;
+    std::vector<AColor> pixels;  // rows from the top
+  };
 
  private:
+  const Image& image();
   StandardUV coords_;
   State state_;
+  Image image_;
+  bool image_read_ = false;
 };
 
 // Whether target is mtl or one of the sub-materials below it.

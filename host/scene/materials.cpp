@@ -88,6 +88,21 @@ void StandardMtl::SetOpacity(float v, TimeValue) {
   state_.opacity = v;
 }
 
+void StandardMtl::SetSelfIllumColorOn(bool on) {
+  hold_state(this);
+  state_.self_illum_color_on = on;
+}
+
+void StandardMtl::SetSelfIllumColor(Color c) {
+  hold_state(this);
+  state_.self_illum_color = c;
+}
+
+void StandardMtl::SetFaceMap(bool on) {
+  hold_state(this);
+  state_.face_map = on;
+}
+
 void StandardMtl::EnableMap(int id, BOOL onoff) {
   if (!is_slot(id)) return;
   hold_state(this);
