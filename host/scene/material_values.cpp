@@ -75,6 +75,20 @@ Value* get_opacity(Value* self) {
 void set_opacity(Value* self, Value* v) {
   standard_of(self)->SetOpacity(v->to_float() / 100.0f, MAXScript_time());
 }
+// The standard material's own settings that StdMat2 does not reach.
+StandardMtl* standard_mtl_of(Value* self) { return static_cast<StandardMtl*>(self_mtl(self)); }
+Value* get_use_self_illum_color(Value* self) {
+  return bool_result(standard_mtl_of(self)->GetSelfIllumColorOn(0, FALSE));
+}
+void set_use_self_illum_color(Value* self, Value* v) {
+  standard_mtl_of(self)->SetSelfIllumColorOn(v->to_bool());
+}
+Value* get_self_illum_color(Value* self) {
+  return color_value(standard_mtl_of(self)->GetSelfIllumColor(0, FALSE));
+}
+void set_self_illum_color(Value* self, Value* v) { standard_mtl_of(self)->SetSelfIllumColor(color_of(v)); }
+Value* get_face_map(Value* self) { return bool_result(standard_mtl_of(self)->GetFaceMap()); }
+void set_face_map(Value* self, Value* v) { standard_mtl_of(self)->SetFaceMap(v->to_bool()); }
 Value* get_diffuse_map(Value* self) { return wrap_mtl(standard_of(self)->GetSubTexmap(ID_DI)); }
 void set_diffuse_map(Value* self, Value* v) {
   auto* map = static_cast<Texmap*>(mtl_arg(v, &TextureMap_class, "diffuseMap"));
@@ -168,9 +182,12 @@ PropertyTable standard_properties{
     {"specularLevel", "float", get_specular_level, set_specular_level},
     {"glossiness", "float", get_glossiness, set_glossiness},
     {"selfIllumAmount", "float", get_self_illum, set_self_illum},
+    {"useSelfIllumColor", "boolean", get_use_self_illum_color, set_use_self_illum_color},
+    {"selfIllumColor", "color", get_self_illum_color, set_self_illum_color},
     {"opacity", "float", get_opacity, set_opacity},
     {"diffuseMap", "texturemap", get_diffuse_map, set_diffuse_map},
     {"diffuseMapEnable", "boolean", get_diffuse_map_enable, set_diffuse_map_enable},
+    {"faceMap", "boolean", get_face_map, set_face_map},
 };
 PropertyTable multi_properties{
     {"numsubs", "integer", get_numsubs, set_numsubs},
