@@ -19,6 +19,11 @@ ViewExp& Interface::GetActiveViewExp() {
   return active;
 }
 
+ViewExp* Interface::GetActiveViewport() { return &GetActiveViewExp(); }
+
+// The active viewport lives as long as the host: nothing to free.
+void Interface::ReleaseViewport(ViewExp*) {}
+
 void Interface::RedrawViews(TimeValue, DWORD) {
   if (redraw_disables == 0) ++redraw_count;
 }

@@ -77,8 +77,10 @@ bool copy_file_exclusive(const char* from, const char* to, mode_t mode) {
 
 }  // namespace
 
-BOOL RemoveDirectoryA(LPCSTR path) {
-  if (path == nullptr || *path == '\0') return fail(ERROR_PATH_NOT_FOUND);
+BOOL RemoveDirectoryA(LPCSTR windows_path) {
+  if (windows_path == nullptr || *windows_path == '\0') return fail(ERROR_PATH_NOT_FOUND);
+  const std::string native = NativePathFromWindows(windows_path);
+  const char* path = native.c_str();
   if (::rmdir(path) == 0) return TRUE;
   if (errno == ENOTDIR) {
     struct stat info {};
@@ -90,10 +92,15 @@ BOOL RemoveDirectoryA(LPCSTR path) {
   return fail_errno();
 }
 
-BOOL MoveFileA(LPCSTR existingName, LPCSTR newName) {
-  if (existingName == nullptr || newName == nullptr || *existingName == '\0' || *newName == '\0') {
+BOOL MoveFileA(LPCSTR existing_windows_name, LPCSTR new_windows_name) {
+  if (existing_windows_name == nullptr || new_windows_name == nullptr || *existing_windows_name == '\0' ||
+      *new_windows_name == '\0') {
     return fail(ERROR_PATH_NOT_FOUND);
   }
+  const std::string existing = NativePathFromWindows(existing_windows_name);
+  const std::string renamed = NativePathFromWindows(new_windows_name);
+  const char* existingName = existing.c_str();
+  const char* newName = renamed.c_str();
   struct stat info {};
   if (::lstat(existingName, &info) != 0) return fail_errno();
   if (::renameat2(AT_FDCWD, existingName, AT_FDCWD, newName, RENAME_NOREPLACE) == 0) return TRUE;

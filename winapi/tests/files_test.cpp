@@ -46,6 +46,24 @@ TEST(RemoveDirectory, ReportsWhatIsWrongWithThePath) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
 }
 
+// Names as Windows code writes them: backslashes separate folders.
+TEST(FileNames, BackslashesSeparateFolders) {
+  TempDir dir;
+  fs::create_directories(dir.file("a/b"));
+  write_file(dir.file("a/x.txt"), "x");
+  auto windows_name = [&dir](const std::string& relative) {
+    std::string name = dir.file(relative);
+    for (char& c : name)
+      if (c == '/') c = '\\';
+    return name;
+  };
+  ASSERT_TRUE(MoveFileA(windows_name("a/x.txt").c_str(), windows_name("a/b/y.txt").c_str()));
+  EXPECT_EQ(read_file(dir.file("a/b/y.txt")), "x");
+  ASSERT_TRUE(fs::remove(dir.file("a/b/y.txt")));
+  EXPECT_TRUE(RemoveDirectoryA(windows_name("a/b").c_str()));
+  EXPECT_FALSE(fs::exists(dir.file("a/b")));
+}
+
 TEST(MoveFile, RenamesFilesAndDirectories) {
   TempDir dir;
   write_file(dir.file("a.txt"), "alpha");

@@ -33,4 +33,16 @@ inline constexpr const char* kCannotLoadFile = "Couldn't load file:";
 inline constexpr const char* kNoRenderer = "Can't get renderer";
 inline constexpr const char* kNotScanline = "Current renderer is not scanline renderer.";
 
+// The registry; "Unknown root key: ", "Cannot create keys under given root
+// key: " and "Unsupported key value type: " are completed by the value.
+inline constexpr const char* kUnknownRootKey = "Unknown root key: ";
+inline constexpr const char* kCannotCreateKeys = "Cannot create keys under given root key: ";
+inline constexpr const char* kUnsupportedValueType = "Unsupported key value type";
+inline constexpr const char* kUnsupportedValueTypeOf = "Unsupported key value type: ";
+// Completed by the system's own text for the error code.
+inline constexpr const char* kWindowsError = "Windows Error: ";
+
+// The active viewport.
+inline constexpr const char* kNoActiveViewport = "Can't get active viewport.";
+
 }  // namespace zentu::msg

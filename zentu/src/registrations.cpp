@@ -5,16 +5,23 @@
 
 namespace {
 
-// GetUNCPath, ApplyVertexColors come first.
+Primitive GetUNCPath_pf("GetUNCPath", GetUNCPath_cf);
+// ApplyVertexColors.
 Primitive IsParticleSystem_pf("IsParticleSystem", IsParticleSystem_cf);
 Primitive GetSpaceWarpForce_pf("GetSpaceWarpForce", GetSpaceWarpForce_cf);
 Primitive ElementFromFace_pf("ElementFromFace", ElementFromFace_cf);
 Primitive GetClosestVertex_pf("GetClosestVertex", GetClosestVertex_cf);
 Primitive SpaceWarpSupportsForce_pf("SpaceWarpSupportsForce", SpaceWarpSupportsForce_cf);
-// EvalTextureColorPoint, EscapeHit.
+// EvalTextureColorPoint.
+Primitive EscapeHit_pf("EscapeHit", EscapeHit_cf);
 Primitive GetHitDistances_pf("GetHitDistances", GetHitDistances_cf);
-// GetRegistrySetting, SetRegistrySetting, DeleteDirectory, MoveFile, IsActiveViewportEnabled,
-// PlaySound, StopSound.
+Primitive GetRegistrySetting_pf("GetRegistrySetting", GetRegistrySetting_cf);
+Primitive SetRegistrySetting_pf("SetRegistrySetting", SetRegistrySetting_cf);
+Primitive DeleteDirectory_pf("DeleteDirectory", DeleteDirectory_cf);
+Primitive MoveFile_pf("MoveFile", MoveFile_cf);
+Primitive IsActiveViewportEnabled_pf("IsActiveViewportEnabled", IsActiveViewportEnabled_cf);
+Primitive PlaySound_pf("PlaySound", PlaySound_cf);
+Primitive StopSound_pf("StopSound", StopSound_cf);
 Primitive ControllerSupportsKeyableProp_pf("ControllerSupportsKeyableProp", ControllerSupportsKeyableProp_cf);
 Primitive IsControllerKeyablePropOn_pf("IsControllerKeyablePropOn", IsControllerKeyablePropOn_cf);
 Primitive SetControllerKeyableProp_pf("SetControllerKeyableProp", SetControllerKeyableProp_cf);

@@ -27,6 +27,19 @@ Value* SetControllerKeyableProp_cf(Value** arg_list, int count);
 Value* ModifierChannelsUsed_cf(Value** arg_list, int count);
 Value* ModifierChannelsChanged_cf(Value** arg_list, int count);
 
+// Registry, files and network names.
+Value* GetRegistrySetting_cf(Value** arg_list, int count);
+Value* SetRegistrySetting_cf(Value** arg_list, int count);
+Value* DeleteDirectory_cf(Value** arg_list, int count);
+Value* MoveFile_cf(Value** arg_list, int count);
+Value* GetUNCPath_cf(Value** arg_list, int count);
+
+// Sound, the Esc key and the active viewport.
+Value* PlaySound_cf(Value** arg_list, int count);
+Value* StopSound_cf(Value** arg_list, int count);
+Value* EscapeHit_cf(Value** arg_list, int count);
+Value* IsActiveViewportEnabled_cf(Value** arg_list, int count);
+
 // The globals LibInit defines.
 void define_zentu_version();
 void define_scanline_render_ex();

@@ -64,6 +64,10 @@ class Interface {
   // EnableSceneRedraw (more enables than disables do nothing); while any is
   // in force the active viewport is not enabled and redraws do nothing.
   virtual ViewExp& GetActiveViewExp();
+  // The same viewport as older plug-ins ask for it, handed back with
+  // ReleaseViewport when done; null when there is none.
+  virtual ViewExp* GetActiveViewport();
+  virtual void ReleaseViewport(ViewExp* vpt);
   virtual void RedrawViews(TimeValue t, DWORD vpFlags = REDRAW_NORMAL);
   // Redraws every viewport, the disabled ones too when doDisabled.
   virtual void ForceCompleteRedraw(BOOL doDisabled = TRUE);

@@ -7,7 +7,8 @@ expectations written in the script itself.
 Every `-- expect: TEXT` comment names the next output line, in order; the
 script must print exactly those lines and no others. `-- expect-exit: N`
 sets the exit status the listener must end with (default 0). The script runs
-in a fresh temporary directory, so files it makes never touch the source tree.
+in a fresh temporary directory, so files it makes never touch the source tree,
+with a registry database of its own there.
 """
 import argparse
 import os
@@ -54,7 +55,7 @@ def main():
 
     work = tempfile.mkdtemp(prefix="golden-")
     try:
-        env = dict(os.environ, TMPDIR=work, HOME=work)
+        env = dict(os.environ, TMPDIR=work, HOME=work, WINAPI_REGISTRY=os.path.join(work, "registry.db"))
         proc = subprocess.run(cmd, cwd=work, env=env, stdout=subprocess.PIPE,
                               stderr=subprocess.STDOUT, timeout=600)
     finally:

@@ -1,4 +1,5 @@
-// File-system calls with their Windows meaning, on POSIX.
+// File-system calls with their Windows meaning, on POSIX. Names are Windows
+// file names as file_paths.h reads them: either slash, drive letters.
 #pragma once
 
 // Removes an empty directory. A directory that still holds entries fails with
