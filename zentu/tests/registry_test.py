@@ -54,7 +54,9 @@ key = "Software\\\\ZentuShared"
 for i = 1 to {count} do SetRegistrySetting #HKEY_CURRENT_USER key ("{me}" + (i as string)) ("value " + (i as string))
 SetRegistrySetting #HKEY_CURRENT_USER (key + "\\\\Done{me}") "" "yes"
 t0 = timeStamp ()
-while GetRegistrySetting #HKEY_CURRENT_USER (key + "\\\\Done{other}") "" == undefined and timeStamp () - t0 < 60000 do ()
+-- The other's key may exist a moment before its value does: that reads as an error.
+fn otherDone = (try (GetRegistrySetting #HKEY_CURRENT_USER (key + "\\\\Done{other}") "") catch (undefined)) != undefined
+while not (otherDone ()) and timeStamp () - t0 < 60000 do ()
 missing = 0
 for i = 1 to {count} do (
   if GetRegistrySetting #HKEY_CURRENT_USER key ("{other}" + (i as string)) != ("value " + (i as string)) do missing += 1
