@@ -44,6 +44,7 @@ INode* Value::to_node() { throw ConversionError(this, "Node"); }
 Control* Value::to_controller() { throw ConversionError(this, "Controller"); }
 Modifier* Value::to_modifier() { throw ConversionError(this, "Modifier"); }
 Mtl* Value::to_mtl() { throw ConversionError(this, "Material"); }
+Texmap* Value::to_texmap() { throw ConversionError(this, "TextureMap"); }
 
 #define NO_METHOD(method, label) \
   Value* Value::method(Value**, int) { throw NoMethodError(label, this); }

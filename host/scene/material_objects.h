@@ -62,6 +62,8 @@ class StandardMtl : public StdMat2 {
   void SetFaceMap(bool on);
   bool GetFaceMap() const { return state_.face_map; }
   ULONG Requirements(int subMtlNum) override;
+  // Brings the maps up to date too.
+  void Update(TimeValue t, Interval& valid) override;
   void Shade(ShadeContext& sc) override;
   void SetAmbient(Color c, TimeValue) override;
   void SetDiffuse(Color c, TimeValue) override;
@@ -119,6 +121,8 @@ class MultiMaterial : public MultiMtl {
   int SubMtlIndexForID(MtlID id) override;
   // What the sub-material of that face material ID needs, and its shading.
   ULONG Requirements(int subMtlNum) override;
+  // Brings every sub-material up to date.
+  void Update(TimeValue t, Interval& valid) override;
   void Shade(ShadeContext& sc) override;
 
  private:
@@ -191,6 +195,9 @@ class BitmapMap : public BitmapTex {
   UVGen* GetTheUVGen() override { return &coords_; }
   std::string GetMapName() override { return state_.file_name; }
   void SetMapName(const std::string& name) override;
+  // Reads the image, so shading only looks at it (and may do so from
+  // several threads at once).
+  void Update(TimeValue t, Interval& valid) override;
   // The image's pixel at the coordinates, tiled; black without an image.
   AColor EvalColor(ShadeContext& sc) override;
 

@@ -323,6 +323,12 @@ void set_node_material(Value* self, Value* v) {
   node->SetMtl(sub_material_arg(v, "material"));
 }
 
+Texmap* MtlValue::to_texmap() {
+  check_not_deleted();
+  if (auto* m = dynamic_cast<Texmap*>(mtl())) return m;
+  return Value::to_texmap();
+}
+
 Mtl* MtlValue::to_mtl() {
   check_not_deleted();
   if (auto* m = dynamic_cast<Mtl*>(mtl())) return m;

@@ -15,6 +15,8 @@ class MtlValue : public HostObjectWrapper {
   MtlBase* mtl() const { return static_cast<MtlBase*>(object()); }
   // Maps are not materials: they raise the conversion error.
   Mtl* to_mtl() override;
+  // Materials are not maps, nor are map coordinates.
+  Texmap* to_texmap() override;
   void sprin1(CharStream* s) override;
 };
 

@@ -178,4 +178,6 @@ void Mesh::InvalidateTopologyCache() {
   face_normals_.clear();
   corner_normals_.clear();
   vertex_normals_.clear();
+  render_verts_.clear();
+  extra_normals_.clear();
 }

@@ -63,6 +63,11 @@ void Mesh::build_normals() const {
   face_normals_.assign(face_count, Point3());
   corner_normals_.assign(static_cast<std::size_t>(face_count) * 3, Point3());
   vertex_normals_.assign(vert_count, Point3());
+  render_verts_.assign(vert_count, RVertex());
+  extra_normals_.clear();
+  // Where each vertex's render normals start in extra_normals_, filled in
+  // below and pointed at once the list stops growing.
+  std::vector<std::size_t> extra_start(vert_count, 0);
 
   // Each vertex's faces, once each (a collapsed face may name a vertex twice,
   // but has no normal to add), with the normal weighed by the corner's angle.
@@ -100,25 +105,55 @@ void Mesh::build_normals() const {
       }
     }
     vertex_normals_[v] = Normalize(all);
+    // One render normal per joined group, in the order the faces first meet it.
+    std::array<int, 32> normal_of_root;
+    normal_of_root.fill(-1);
+    std::array<RNormal, 32> normals;
+    int count = 0;
     for (const Corner& c : faces_at[v]) {
-      int f = c.face;
-      DWORD sg = faces_[f].smGroup;
-      Point3 n = sg == 0 ? face_normals_[f] : Normalize(sums[groups.find(std::countr_zero(sg))]);
-      for (int k = 0; k < 3; ++k)
-        if (faces_[f].v[k] == static_cast<DWORD>(v)) corner_normals_[static_cast<std::size_t>(f) * 3 + k] = n;
+      DWORD sg = faces_[c.face].smGroup;
+      if (sg == 0) continue;
+      int root = groups.find(std::countr_zero(sg));
+      if (normal_of_root[root] < 0) {
+        normal_of_root[root] = count;
+        normals[count++] = {Normalize(sums[root]), 0};
+      }
+      normals[normal_of_root[root]].smGroup |= sg;
+    }
+    RVertex& rv = render_verts_[v];
+    rv.rFlags = static_cast<DWORD>(count);
+    if (count == 1) rv.rn = normals[0];
+    if (count > 1) {
+      extra_start[v] = extra_normals_.size();
+      extra_normals_.insert(extra_normals_.end(), normals.begin(), normals.begin() + count);
     }
   }
+  for (int v = 0; v < vert_count; ++v)
+    if ((render_verts_[v].rFlags & NORCT_MASK) > 1) render_verts_[v].ern = extra_normals_.data() + extra_start[v];
   normals_valid_ = true;
 }
 
 void Mesh::ensure_normals() const {
-  bool sized = face_normals_.size() == faces_.size() && vertex_normals_.size() == verts_.size();
+  bool sized = face_normals_.size() == faces_.size() && vertex_normals_.size() == verts_.size() &&
+               render_verts_.size() == verts_.size();
   if (!normals_valid_ || !sized) build_normals();
 }
 
 Point3 Mesh::getFaceNormal(int face) const {
   ensure_normals();
   return face >= 0 && face < getNumFaces() ? face_normals_[face] : Point3();
+}
+
+void Mesh::setFaceNormal(int face, const Point3& n) {
+  ensure_normals();
+  if (face >= 0 && face < getNumFaces()) face_normals_[face] = n;
+}
+
+RVertex& Mesh::getRVert(int i) {
+  ensure_normals();
+  if (i >= 0 && i < getNumVerts()) return render_verts_[i];
+  outside_rvert_ = RVertex();
+  return outside_rvert_;
 }
 
 Point3 Mesh::getFaceRNormal(int face, int corner) const {

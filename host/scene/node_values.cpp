@@ -154,7 +154,7 @@ ValueMetaClass* class_of_object(Object* object) {
   if (id == Class_ID(CYLINDER_CLASS_ID, 0)) return &Cylinder_class;
   if (id == PLANE_CLASS_ID) return &Plane_class;
   if (id == TEAPOT_CLASS_ID) return &Teapot_class;
-  if (id == triObjectClassID) return &Editable_Mesh_class;
+  if (object->IsSubClassOf(triObjectClassID)) return &Editable_Mesh_class;
   if (ValueMetaClass* c = class_of_light_or_camera(object)) return c;
   if (ValueMetaClass* c = class_of_scene_extra(object)) return c;
   if (object->SuperClassID() == GEOMOBJECT_CLASS_ID) return &GeometryClass_class;

@@ -99,7 +99,7 @@ INode* Scene::CreateObjectNode(Object* object) {
   std::string class_name;
   object->GetClassName(class_name);
   // A mesh made from scratch is named as the application names it: Object001.
-  if (object->ClassID() == triObjectClassID) class_name = "Object";
+  if (object->IsSubClassOf(triObjectClassID)) class_name = "Object";
   auto* node = new INode(object, false);
   node->name_ = unique_name(class_name);
   insert(std::unique_ptr<INode>(node), root_.get(), -1);

@@ -118,7 +118,7 @@ Animatable* RippleBinding::Clone() { return copy_settings_to(new RippleBinding(w
 
 void RippleBinding::ModifyObject(TimeValue t, ModContext&, ObjectState* os, INode*) {
   auto* ripple = dynamic_cast<SpaceRippleObject*>(warp());
-  if (ripple == nullptr || os->obj == nullptr || os->obj->ClassID() != triObjectClassID) return;
+  if (ripple == nullptr || os->obj == nullptr || !os->obj->IsSubClassOf(triObjectClassID)) return;
   Matrix3 tm = warp_node()->GetObjectTM(t), inverse;
   if (!Inverse(tm, &inverse)) return;
   float flexibility = params_.GetFloat(kFlexibility);

@@ -26,6 +26,13 @@ inline constexpr const char* kFaceOutOfRange = "Face index out-of-range";
 // A node whose transform squashes space flat has no object space to map into.
 inline constexpr const char* kNoInverse = "Node transform has no inverse";
 
+// Vertex-colour baking.
+inline constexpr const char* kNotCollapsedMesh = "Object is not a collapsed editable mesh: ApplyVertexColors";
+// A colour per corner needs three entries per face, counted in an int.
+inline constexpr const char* kTooManyFaces = "Too many faces for a colour per face corner";
+// The title the progress bar shows while a bake runs.
+inline constexpr const char* kBakeProgressTitle = "Foobar";
+
 // Image files; completed by the file name.
 inline constexpr const char* kCannotLoadFile = "Couldn't load file:";
 

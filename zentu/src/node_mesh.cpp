@@ -9,7 +9,7 @@ TriObject* AcquireNodeMesh(TimeValue t, INode* node, bool& releaseAfterUse) {
   if (node == nullptr) return nullptr;
   Object* object = node->EvalWorldState(t, TRUE).obj;
   if (object == nullptr) return nullptr;
-  if (object->ClassID() == triObjectClassID) return static_cast<TriObject*>(object);
+  if (object->IsSubClassOf(triObjectClassID)) return static_cast<TriObject*>(object);
   if (!object->CanConvertToType(triObjectClassID)) return nullptr;
   Object* converted = object->ConvertToType(t, triObjectClassID);
   releaseAfterUse = converted != nullptr && converted != object;

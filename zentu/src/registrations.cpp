@@ -1,18 +1,17 @@
 // The module's script functions, registered when it loads in this order and
-// released with it. The groups still to come (registry and files, sound and
-// keyboard, texture sampling and vertex-colour baking) take their places in this order when they land.
+// released with it.
 #include "zentu_functions.h"
 
 namespace {
 
 Primitive GetUNCPath_pf("GetUNCPath", GetUNCPath_cf);
-// ApplyVertexColors.
+Primitive ApplyVertexColors_pf("ApplyVertexColors", ApplyVertexColors_cf);
 Primitive IsParticleSystem_pf("IsParticleSystem", IsParticleSystem_cf);
 Primitive GetSpaceWarpForce_pf("GetSpaceWarpForce", GetSpaceWarpForce_cf);
 Primitive ElementFromFace_pf("ElementFromFace", ElementFromFace_cf);
 Primitive GetClosestVertex_pf("GetClosestVertex", GetClosestVertex_cf);
 Primitive SpaceWarpSupportsForce_pf("SpaceWarpSupportsForce", SpaceWarpSupportsForce_cf);
-// EvalTextureColorPoint.
+Primitive EvalTextureColorPoint_pf("EvalTextureColorPoint", EvalTextureColorPoint_cf);
 Primitive EscapeHit_pf("EscapeHit", EscapeHit_cf);
 Primitive GetHitDistances_pf("GetHitDistances", GetHitDistances_cf);
 Primitive GetRegistrySetting_pf("GetRegistrySetting", GetRegistrySetting_cf);

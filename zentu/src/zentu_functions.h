@@ -4,6 +4,10 @@
 
 #include "host/maxscript.h"
 
+// Vertex-colour baking and texture sampling.
+Value* ApplyVertexColors_cf(Value** arg_list, int count);
+Value* EvalTextureColorPoint_cf(Value** arg_list, int count);
+
 // Mesh queries.
 Value* ElementFromFace_cf(Value** arg_list, int count);
 Value* GetClosestVertex_cf(Value** arg_list, int count);

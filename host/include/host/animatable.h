@@ -48,6 +48,8 @@ class Animatable {
   virtual Class_ID ClassID() = 0;
   virtual SClass_ID SuperClassID() = 0;
   virtual void GetClassName(std::string& s) = 0;
+  // Whether the object is of that class or derives from it.
+  virtual BOOL IsSubClassOf(Class_ID classID) { return classID == ClassID() ? TRUE : FALSE; }
   // An interface the object offers by its id, or null.
   virtual void* GetInterface(ULONG id) {
     (void)id;
@@ -126,6 +128,8 @@ class Object : public Animatable {
  public:
   // Nonzero when the renderer draws the object.
   virtual int IsRenderable() = 0;
+  // Nonzero when the object's points can be moved one by one (a mesh).
+  virtual int IsDeformable() { return 0; }
   // The object at the bottom of its modifier stack: itself unless it is a
   // derived object (host/modifiers.h).
   virtual Object* FindBaseObject() { return this; }

@@ -105,6 +105,32 @@ class TVFace {
 
 class Mesh;
 
+// A render normal at a vertex: the normal of the faces round it whose
+// smoothing groups join (directly or through other faces there), and the
+// groups it stands for.
+class RNormal {
+ public:
+  Point3 normal;
+  DWORD smGroup = 0;
+  const Point3& getNormal() const { return normal; }
+  DWORD getSmGroup() const { return smGroup; }
+};
+
+// RVertex::rFlags: the low 8 bits count the vertex's render normals;
+// SPECIFIED_NORMAL says rn was given by the user (this host gives none).
+constexpr DWORD NORCT_MASK = 0xFF;
+constexpr DWORD SPECIFIED_NORMAL = 0x4000;
+
+// A vertex's render normals, one per group of smoothing groups meeting
+// there: with one it is rn, with more they are ern[0 .. count-1]. Faces in
+// no smoothing group take their face normal and add none.
+class RVertex {
+ public:
+  DWORD rFlags = 0;
+  RNormal rn;
+  RNormal* ern = nullptr;
+};
+
 // One map channel: its vertices (tv, vnum) and faces (tf, fnum), one face
 // for each face of the mesh.
 class MeshMap {
@@ -227,6 +253,14 @@ class Mesh {
   void buildNormals();
   void buildRenderNormals() { buildNormals(); }
   Point3 getFaceNormal(int face) const;
+  // Replaces a face's normal until the normals are worked out again (after
+  // buildNormals, or a change to the geometry through the set... calls):
+  // what a plug-in does that moves the vertices itself and knows the normals.
+  void setFaceNormal(int face, const Point3& n);
+  // Vertex i's render normals; an index outside the mesh reads as a vertex
+  // without any.
+  RVertex& getRVert(int i);
+  RVertex* getRVertPtr(int i) { return i >= 0 && i < getNumVerts() ? &getRVert(i) : nullptr; }
   // The render normal of a face's corner (0 to 2): the mean of the normals of
   // the faces round that vertex that share a smoothing group with this face,
   // directly or through other such faces, each weighed by its angle at the
@@ -280,6 +314,9 @@ class Mesh {
   mutable std::vector<Point3> face_normals_;
   mutable std::vector<Point3> corner_normals_;  // three per face
   mutable std::vector<Point3> vertex_normals_;
+  mutable std::vector<RVertex> render_verts_;
+  mutable std::vector<RNormal> extra_normals_;  // what render_verts_'s ern point into
+  RVertex outside_rvert_;
 
   // What an index outside the arrays reads and writes.
   Point3 outside_vert_;

@@ -13,6 +13,7 @@ class INode;
 class Control;
 class Modifier;
 class Mtl;
+class Texmap;
 using TimeValue = int;
 
 // Every script value derives from Value. Values made with `new` belong to
@@ -70,6 +71,7 @@ class Value {
   virtual Control* to_controller();
   virtual Modifier* to_modifier();
   virtual Mtl* to_mtl();
+  virtual Texmap* to_texmap();
 
   // Properties (a.b, a.b = v); unknown ones raise "Unknown property". By
   // default they come from the class's property table (host/properties.h).

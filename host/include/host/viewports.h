@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-// Redraw requests (Interface::RedrawViews).
-constexpr DWORD REDRAW_BEGIN = 1;
-constexpr DWORD REDRAW_INTERACTIVE = 2;
-constexpr DWORD REDRAW_END = 3;
-constexpr DWORD REDRAW_NORMAL = 4;
+// Redraw requests (Interface::RedrawViews): one bit each.
+constexpr DWORD REDRAW_BEGIN = 1 << 0;
+constexpr DWORD REDRAW_INTERACTIVE = 1 << 1;
+constexpr DWORD REDRAW_END = 1 << 2;
+constexpr DWORD REDRAW_NORMAL = 1 << 3;
 
 // A viewport. It is enabled while scene redraws are allowed: a viewport that
 // is not enabled draws nothing until redraws are enabled again.

@@ -30,7 +30,8 @@ ObjectKind object_kind(const ObjectRow& row) {
     case GEN_DERIVOB_CLASS_ID:
       return cid == Class_ID(DERIVOB_CLASS_ID, 0) ? ObjectKind::kStack : ObjectKind::kUnknown;
     case GEOMOBJECT_CLASS_ID:
-      if (cid == triObjectClassID) return ObjectKind::kMesh;
+      // Files from before meshes had the editable mesh's class id keep the plain one.
+      if (cid == Class_ID(EDITTRIOBJ_CLASS_ID, 0) || cid == triObjectClassID) return ObjectKind::kMesh;
       if (cid == Class_ID(TARGET_CLASS_ID, 0)) return ObjectKind::kTarget;
       if (cid == Class_ID(BOXOBJ_CLASS_ID, 0) || cid == Class_ID(SPHERE_CLASS_ID, 0) ||
           cid == Class_ID(CYLINDER_CLASS_ID, 0) || cid == PLANE_CLASS_ID || cid == TEAPOT_CLASS_ID ||

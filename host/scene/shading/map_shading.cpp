@@ -63,6 +63,8 @@ AColor BitmapMap::EvalColor(ShadeContext& sc) {
   return im.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(im.width) + column];
 }
 
+void BitmapMap::Update(TimeValue, Interval&) { image(); }
+
 const BitmapMap::Image& BitmapMap::image() {
   if (image_read_ && image_.file_name == state_.file_name) return image_;
   image_read_ = true;

@@ -67,6 +67,16 @@ void StandardMtl::Shade(ShadeContext& sc) {
   sc.out.t = Color(1.0f - opacity, 1.0f - opacity, 1.0f - opacity);
 }
 
+void StandardMtl::Update(TimeValue t, Interval& valid) {
+  for (Texmap* map : state_.maps)
+    if (map != nullptr) map->Update(t, valid);
+}
+
+void MultiMaterial::Update(TimeValue t, Interval& valid) {
+  for (const Entry& entry : state_.entries)
+    if (entry.mtl != nullptr) entry.mtl->Update(t, valid);
+}
+
 ULONG MultiMaterial::Requirements(int subMtlNum) {
   Mtl* m = for_id(subMtlNum);
   return m != nullptr ? m->Requirements(0) : 0;

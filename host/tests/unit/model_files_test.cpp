@@ -167,7 +167,7 @@ class ModelFiles : public ::testing::Test {
   // The mesh of an imported node, which is always a triangle-mesh object.
   static Mesh& mesh_of(INode* node) {
     Object* object = node->GetObjectRef();
-    EXPECT_EQ(object->ClassID(), triObjectClassID);
+    EXPECT_TRUE(object->IsSubClassOf(triObjectClassID));
     return static_cast<TriObject*>(object)->GetMesh();
   }
   static std::vector<Point3> world_verts(INode* node) {

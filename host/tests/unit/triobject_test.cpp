@@ -30,7 +30,8 @@ TEST_F(TriObjects, APrimitiveConvertsToANewMeshBuiltFromItsParameters) {
   auto* tri = static_cast<TriObject*>(evaluated->ConvertToType(0, triObjectClassID));
   ASSERT_NE(tri, nullptr);
   EXPECT_NE(static_cast<Object*>(tri), evaluated);  // the caller's to delete
-  EXPECT_EQ(tri->ClassID(), triObjectClassID);
+  EXPECT_TRUE(tri->IsSubClassOf(triObjectClassID));
+  EXPECT_EQ(tri->ClassID(), Class_ID(EDITTRIOBJ_CLASS_ID, 0));  // an editable mesh
   const Mesh& mesh = tri->GetMesh();
   EXPECT_EQ(mesh.numVerts, 8);
   EXPECT_EQ(mesh.numFaces, 12);

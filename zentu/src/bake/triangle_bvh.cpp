@@ -1,0 +1,177 @@
+#include "triangle_bvh.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int kLeafSize = 4;
+constexpr int kBins = 12;
+// Deeper than this a node becomes a leaf whatever it holds, so a search's
+// stack of 64 always suffices.
+constexpr int kMaxDepth = 56;
+
+// How far a float triangle test may stray, in units of the coordinates'
+// size: its point on the plane and its barycentric coordinates each carry a
+// few roundings of numbers that size, and a thin triangle magnifies the
+// latter by its longest edge squared over its doubled area. 64 float
+// epsilons is many times the roundings counted.
+constexpr double kRoundingUnits = 64.0 * std::numeric_limits<float>::epsilon();
+
+bool finite_point(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+double length_of(const Point3& a, const Point3& b) {
+  double dx = double{a.x} - b.x, dy = double{a.y} - b.y, dz = double{a.z} - b.z;
+  return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+double area_of(const Point3 q[3]) {
+  // In double: only the margin depends on it, and it must not underflow.
+  double e1[3] = {double{q[1].x} - q[0].x, double{q[1].y} - q[0].y, double{q[1].z} - q[0].z};
+  double e2[3] = {double{q[2].x} - q[0].x, double{q[2].y} - q[0].y, double{q[2].z} - q[0].z};
+  double c[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+  return std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+}
+
+struct Box {
+  float lo[3] = {std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
+                 std::numeric_limits<float>::max()};
+  float hi[3] = {-std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
+                 -std::numeric_limits<float>::max()};
+  void add(const float l[3], const float h[3]) {
+    for (int a = 0; a < 3; ++a) {
+      lo[a] = std::min(lo[a], l[a]);
+      hi[a] = std::max(hi[a], h[a]);
+    }
+  }
+  float half_area() const {
+    float d[3];
+    for (int a = 0; a < 3; ++a) d[a] = std::max(0.0f, hi[a] - lo[a]);
+    return d[0] * d[1] + d[1] * d[2] + d[2] * d[0];
+  }
+};
+
+}  // namespace
+
+TriangleBvh::TriangleBvh(std::vector<Triangle> triangles, float reach) {
+  double size = std::max(1.0, double{std::fabs(reach)});
+  slack_ = static_cast<float>(kRoundingUnits * size * 4.0);
+  std::vector<Bounded> items;
+  items.reserve(triangles.size());
+  for (std::uint32_t i = 0; i < triangles.size(); ++i) {
+    const Triangle& t = triangles[i];
+    Point3 cross = CrossProd(t.q[1] - t.q[0], t.q[2] - t.q[0]);
+    // No plane: the test's normal is the zero vector and nothing is hit.
+    if (cross == Point3(0, 0, 0)) continue;
+    bool finite = finite_point(t.q[0]) && finite_point(t.q[1]) && finite_point(t.q[2]);
+    double area = area_of(t.q);
+    double longest = std::max({length_of(t.q[0], t.q[1]), length_of(t.q[1], t.q[2]), length_of(t.q[2], t.q[0])});
+    double thinness = area > 0.0 ? longest * longest / area : std::numeric_limits<double>::infinity();
+    double margin = kRoundingUnits * (size + longest) * (thinness + 1.0);
+    if (!finite || !std::isfinite(margin) || margin > 1e30) {
+      always_.push_back(t);
+      continue;
+    }
+    Bounded b;
+    for (int a = 0; a < 3; ++a) {
+      double lo = std::min({t.q[0][a], t.q[1][a], t.q[2][a]}) - margin;
+      double hi = std::max({t.q[0][a], t.q[1][a], t.q[2][a]}) + margin;
+      // Rounded outward into floats.
+      b.lo[a] = std::nextafter(static_cast<float>(lo), -std::numeric_limits<float>::infinity());
+      b.hi[a] = std::nextafter(static_cast<float>(hi), std::numeric_limits<float>::infinity());
+      b.centre[a] = 0.5f * (b.lo[a] + b.hi[a]);
+    }
+    b.index = i;
+    items.push_back(b);
+  }
+  if (items.empty()) return;
+  nodes_.reserve(items.size() * 2 / kLeafSize + 1);
+  Build(items, 0, static_cast<std::uint32_t>(items.size()), 0);
+  triangles_.reserve(items.size());
+  for (const Bounded& b : items) triangles_.push_back(triangles[b.index]);
+}
+
+// Splits by the surface area heuristic over binned centres; a node whose
+// centres coincide, or too small or too deep to split, is a leaf.
+std::uint32_t TriangleBvh::Build(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end,
+                                 int depth) {
+  std::uint32_t index = static_cast<std::uint32_t>(nodes_.size());
+  nodes_.push_back(Node{});
+  Box bounds, centres;
+  for (std::uint32_t i = begin; i < end; ++i) {
+    bounds.add(items[i].lo, items[i].hi);
+    centres.add(items[i].centre, items[i].centre);
+  }
+  auto make_leaf = [&] {
+    Node& leaf = nodes_[index];
+    std::copy(bounds.lo, bounds.lo + 3, leaf.lo);
+    std::copy(bounds.hi, bounds.hi + 3, leaf.hi);
+    leaf.first = begin;
+    leaf.count = end - begin;
+    return index;
+  };
+  std::uint32_t n = end - begin;
+  if (n <= kLeafSize || depth >= kMaxDepth) return make_leaf();
+
+  int axis = 0;
+  for (int a = 1; a < 3; ++a)
+    if (centres.hi[a] - centres.lo[a] > centres.hi[axis] - centres.lo[axis]) axis = a;
+  float extent = centres.hi[axis] - centres.lo[axis];
+  std::uint32_t middle = begin + n / 2;
+  if (extent > 0.0f) {
+    Box bin_boxes[kBins];
+    std::uint32_t bin_counts[kBins] = {};
+    auto bin_of = [&](const Bounded& b) {
+      int bin = static_cast<int>((b.centre[axis] - centres.lo[axis]) / extent * kBins);
+      return std::clamp(bin, 0, kBins - 1);
+    };
+    for (std::uint32_t i = begin; i < end; ++i) {
+      int bin = bin_of(items[i]);
+      bin_boxes[bin].add(items[i].lo, items[i].hi);
+      ++bin_counts[bin];
+    }
+    // The cost of each split between bins, from both ends.
+    float left_cost[kBins - 1];
+    Box running;
+    std::uint32_t running_count = 0;
+    for (int b = 0; b < kBins - 1; ++b) {
+      running.add(bin_boxes[b].lo, bin_boxes[b].hi);
+      running_count += bin_counts[b];
+      left_cost[b] = running.half_area() * static_cast<float>(running_count);
+    }
+    running = Box();
+    running_count = 0;
+    int best = -1;
+    float best_cost = std::numeric_limits<float>::max();
+    for (int b = kBins - 1; b > 0; --b) {
+      running.add(bin_boxes[b].lo, bin_boxes[b].hi);
+      running_count += bin_counts[b];
+      float cost = left_cost[b - 1] + running.half_area() * static_cast<float>(running_count);
+      if (running_count < n && running_count > 0 && cost < best_cost) {
+        best_cost = cost;
+        best = b;
+      }
+    }
+    if (best > 0) {
+      auto split = std::partition(items.begin() + begin, items.begin() + end,
+                                  [&](const Bounded& b) { return bin_of(b) < best; });
+      middle = static_cast<std::uint32_t>(split - items.begin());
+    }
+  }
+  if (middle == begin || middle == end) {
+    if (extent == 0.0f) return make_leaf();
+    // Centres in one place or no useful split: halve by order along the axis.
+    middle = begin + n / 2;
+    std::nth_element(items.begin() + begin, items.begin() + middle, items.begin() + end,
+                     [&](const Bounded& a, const Bounded& b) { return a.centre[axis] < b.centre[axis]; });
+  }
+  Build(items, begin, middle, depth + 1);
+  std::uint32_t second = Build(items, middle, end, depth + 1);
+  Node& node = nodes_[index];
+  std::copy(bounds.lo, bounds.lo + 3, node.lo);
+  std::copy(bounds.hi, bounds.hi + 3, node.hi);
+  node.first = second;
+  node.count = 0;
+  node.axis = static_cast<std::uint32_t>(axis);
+  return index;
+}
