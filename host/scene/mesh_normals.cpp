@@ -105,6 +105,13 @@ void Mesh::build_normals() const {
       }
     }
     vertex_normals_[v] = Normalize(all);
+    for (const Corner& c : faces_at[v]) {
+      int f = c.face;
+      DWORD sg = faces_[f].smGroup;
+      Point3 n = sg == 0 ? face_normals_[f] : Normalize(sums[groups.find(std::countr_zero(sg))]);
+      for (int k = 0; k < 3; ++k)
+        if (faces_[f].v[k] == static_cast<DWORD>(v)) corner_normals_[static_cast<std::size_t>(f) * 3 + k] = n;
+    }
     // One render normal per joined group, in the order the faces first meet it.
     std::array<int, 32> normal_of_root;
     normal_of_root.fill(-1);
