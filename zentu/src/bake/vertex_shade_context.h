@@ -56,6 +56,9 @@ class VertexShadeContext : public ShadeContext {
   // render normals and smoothing group.
   void ComputeCornerNormals();
   const Point3& CornerNormal(int k) const { return corner_normals_[k]; }
+  // The channel's texture vertices at the face's corners as DUVW and
+  // DPdUVW last found them.
+  const Point3* MapCorners(int channel) const { return map_corners_[channel]; }
 
   // The light lists. The context owns every record added; the active list
   // is what materials see, the master list every light when shadows are
