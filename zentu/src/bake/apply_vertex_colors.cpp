@@ -7,6 +7,7 @@
 #include "../messages.h"
 #include "../zentu_functions.h"
 #include "color_passes.h"
+#include "vertex_color_writer.h"
 
 namespace {
 
@@ -51,38 +52,6 @@ class ProgressShown {
   Interface* ip_;
 };
 
-const VertColor kWhite(1, 1, 1);
-
-// One colour per vertex; each colour face repeats its face's vertices.
-void write_vertex_colors(Mesh& mesh, const VertexColorList& colors) {
-  if (colors.empty()) return;
-  int verts = mesh.getNumVerts(), faces = mesh.getNumFaces();
-  mesh.setNumVertCol(verts, FALSE);
-  mesh.setNumVCFaces(faces, FALSE, 0);
-  for (int i = 0; i < verts; ++i) {
-    const Color* c = i < static_cast<int>(colors.size()) ? &colors[static_cast<std::size_t>(i)] : nullptr;
-    mesh.vertCol[i] = c != nullptr ? VertColor(c->r, c->g, c->b) : kWhite;
-  }
-  for (int f = 0; f < faces; ++f) {
-    const DWORD* v = mesh.faces[f].v;
-    mesh.vcFace[f].setTVerts(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]));
-  }
-}
-
-// Three colours per face, its own: colour face f is (3f, 3f + 1, 3f + 2).
-void write_corner_colors(Mesh& mesh, const FaceColorList& colors) {
-  if (colors.empty()) return;
-  int faces = mesh.getNumFaces();
-  mesh.setNumVCFaces(faces, FALSE, 0);
-  mesh.setNumVertCol(3 * faces, FALSE);
-  for (int f = 0; f < faces; ++f) {
-    const FaceCornerColors* c = f < static_cast<int>(colors.size()) ? &colors[static_cast<std::size_t>(f)] : nullptr;
-    for (int k = 0; k < 3; ++k)
-      mesh.vertCol[3 * f + k] = c != nullptr ? VertColor(c->corner[k].r, c->corner[k].g, c->corner[k].b) : kWhite;
-    mesh.vcFace[f].setTVerts(3 * f, 3 * f + 1, 3 * f + 2);
-  }
-}
-
 // Only a renderable object whose points can be worked on is baked.
 bool bakeable(Object* object) {
   return object != nullptr && object->SuperClassID() == GEOMOBJECT_CLASS_ID && object->IsRenderable() &&
@@ -106,9 +75,9 @@ int VertexColorApplier::apply(INode* node, int lightingMode, bool mix, bool cast
   if (finished == 0) return 0;
   Mesh& mesh = static_cast<TriObject*>(object)->GetMesh();
   if (mix)
-    write_vertex_colors(mesh, vertex_colors);
+    WriteVertexColors(mesh, vertex_colors);
   else
-    write_corner_colors(mesh, corner_colors);
+    WriteCornerColors(mesh, corner_colors);
   ip->RedrawViews(t, REDRAW_NORMAL);
   return 1;
 }

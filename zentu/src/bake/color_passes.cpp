@@ -1,6 +1,7 @@
 #include "color_passes.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <utility>
 
@@ -11,12 +12,27 @@
 
 namespace {
 
+// Seconds since the last lap.
+class Stopwatch {
+ public:
+  double lap() {
+    auto now = std::chrono::steady_clock::now();
+    double seconds = std::chrono::duration<double>(now - last_).count();
+    last_ = now;
+    return seconds;
+  }
+
+ private:
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
 // What one pass works with: made in this order, freed in the reverse one
 // however the pass ends. Each shading thread has a context of its own, all
 // set up alike; everything else is shared and only read while shading.
 class PassState {
  public:
-  PassState(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps, int contexts);
+  PassState(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps, int contexts,
+            PassTimings* timings);
   ~PassState();
   PassState(const PassState&) = delete;
   PassState& operator=(const PassState&) = delete;
@@ -47,13 +63,16 @@ class PassState {
   std::vector<std::unique_ptr<VertexShadeContext>> contexts_;
 };
 
-PassState::PassState(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps, int contexts)
+PassState::PassState(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps, int contexts,
+                     PassTimings* timings)
     : node_(node), t_(t), lighting_mode_(lighting_mode), cast_shadows_(cast_shadows) {
+  Stopwatch watch;
   for (int i = 0; i < contexts; ++i) {
     contexts_.push_back(std::make_unique<VertexShadeContext>());
     contexts_.back()->SetNodeAndTime(node, t);
   }
   CollectMeshInstances(GetCOREInterface()->GetRootNode(), t, instances_);
+  if (timings != nullptr) timings->snapshot = watch.lap();
   own_ = FindMeshInstance(instances_, node);
   if (!has_mesh()) return;
   mtl_ = node->GetMtl();
@@ -72,6 +91,7 @@ PassState::PassState(INode* node, TimeValue t, int lighting_mode, bool cast_shad
   Interval valid = FOREVER;
   mtl_->Update(t, valid);
   if (cast_shadows) build_shadow_searches();
+  if (timings != nullptr) timings->setup = watch.lap();
 }
 
 void PassState::set_up_lights(VertexShadeContext& sc, bool) {
@@ -149,7 +169,7 @@ void view_from_normal(VertexShadeContext& sc, const Point3& p, const Point3& n, 
   sc.SetViewDir(-n);
 }
 
-int thread_count(PassThreads threads) { return threads.count > 0 ? threads.count : DefaultBatchThreads(); }
+int thread_count(const PassOptions& options) { return options.threads > 0 ? options.threads : DefaultBatchThreads(); }
 
 // Each vertex's corners, face by face in increasing order: what the pass
 // would find by scanning every face for every vertex.
@@ -187,8 +207,8 @@ Point3 AverageVertexNormal(Mesh& mesh, int vertex, BitArray& faceMarks) {
 }
 
 int EvaluateMixedVertexColors(INode* node, TimeValue t, int lightingMode, bool castShadows, bool useMaps,
-                              VertexColorList& out, PassProgress* progress, PassThreads threads) {
-  PassState pass(node, t, lightingMode, castShadows, useMaps, thread_count(threads));
+                              VertexColorList& out, PassProgress* progress, PassOptions options) {
+  PassState pass(node, t, lightingMode, castShadows, useMaps, thread_count(options), options.timings);
   if (!pass.has_mesh()) return 1;
   out.clear();
   out.shrink_to_fit();
@@ -220,13 +240,16 @@ int EvaluateMixedVertexColors(INode* node, TimeValue t, int lightingMode, bool c
     sum.ClampMinMax();
     return sum;
   };
-  return RunInBatches(mesh.getNumVerts(), pass.contexts(), progress, out,
-                      [&](int worker, int i) { return shade_vertex(pass.context(worker), i); });
+  Stopwatch watch;
+  int finished = RunInBatches(mesh.getNumVerts(), pass.contexts(), progress, out,
+                              [&](int worker, int i) { return shade_vertex(pass.context(worker), i); });
+  if (options.timings != nullptr) options.timings->shading = watch.lap();
+  return finished;
 }
 
 int EvaluateFaceCornerColors(INode* node, TimeValue t, int lightingMode, bool castShadows, bool useMaps,
-                             FaceColorList& out, PassProgress* progress, PassThreads threads) {
-  PassState pass(node, t, lightingMode, castShadows, useMaps, thread_count(threads));
+                             FaceColorList& out, PassProgress* progress, PassOptions options) {
+  PassState pass(node, t, lightingMode, castShadows, useMaps, thread_count(options), options.timings);
   if (!pass.has_mesh()) return 1;
   out.clear();
   out.shrink_to_fit();
@@ -244,6 +267,9 @@ int EvaluateFaceCornerColors(INode* node, TimeValue t, int lightingMode, bool ca
     }
     return colors;
   };
-  return RunInBatches(mesh.getNumFaces(), pass.contexts(), progress, out,
-                      [&](int worker, int f) { return shade_face(pass.context(worker), f); });
+  Stopwatch watch;
+  int finished = RunInBatches(mesh.getNumFaces(), pass.contexts(), progress, out,
+                              [&](int worker, int f) { return shade_face(pass.context(worker), f); });
+  if (options.timings != nullptr) options.timings->shading = watch.lap();
+  return finished;
 }

@@ -28,17 +28,24 @@ class PassProgress {
   virtual int progress(float fraction) = 0;
 };
 
-// How many threads shade: 0 for one per core of the machine.
-struct PassThreads {
-  int count = 0;
+// Where a pass spent its time, in seconds.
+struct PassTimings {
+  double snapshot = 0;  // the scene's meshes copied into world space
+  double setup = 0;     // lights, material, the shadow searches
+  double shading = 0;   // every point shaded, shadows included
+};
+
+struct PassOptions {
+  int threads = 0;                 // how many shade: 0 for one per core
+  PassTimings* timings = nullptr;  // filled when given
 };
 
 // Fill out (emptied first) and answer 1, or answer 0 when progress asked to
 // cancel. A node without a mesh leaves out empty and answers 1.
 int EvaluateMixedVertexColors(INode* node, TimeValue t, int lightingMode, bool castShadows, bool useMaps,
-                              VertexColorList& out, PassProgress* progress, PassThreads threads = {});
+                              VertexColorList& out, PassProgress* progress, PassOptions options = {});
 int EvaluateFaceCornerColors(INode* node, TimeValue t, int lightingMode, bool castShadows, bool useMaps,
-                             FaceColorList& out, PassProgress* progress, PassThreads threads = {});
+                             FaceColorList& out, PassProgress* progress, PassOptions options = {});
 
 // The unit mean of the (world) normals of the faces using vertex, one for
 // each corner that names it; marks the faces in faceMarks.

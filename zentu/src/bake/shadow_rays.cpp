@@ -27,26 +27,37 @@ bool RayNearSphere(const ShadowRay& ray, const MeshInstance& instance) {
   return b * b + (instance.radiusSq - DotProd(oc, oc)) >= 0.0f;
 }
 
-bool RayTriangleHit(const ShadowRay& ray, const Point3& q0, const Point3& q1, const Point3& q2, Point3& hit) {
-  Point3 e1 = q1 - q0, e2 = q2 - q0;
-  Point3 n = Normalize(CrossProd(e1, e2));
-  float d = -DotProd(n, q0);
-  float denom = DotProd(n, ray.dir);
+PreparedTriangle PrepareTriangle(const Point3& q0, const Point3& q1, const Point3& q2) {
+  PreparedTriangle t;
+  t.q0 = q0;
+  t.e1 = q1 - q0;
+  t.e2 = q2 - q0;
+  t.n = Normalize(CrossProd(t.e1, t.e2));
+  t.d = -DotProd(t.n, q0);
+  t.det = DotProd(CrossProd(t.e1, t.e2), t.n);
+  if (t.det == 0.0f) t.det = 0.001f;
+  return t;
+}
+
+bool RayTriangleHit(const ShadowRay& ray, const PreparedTriangle& t, Point3& hit) {
+  float denom = DotProd(t.n, ray.dir);
   if (!(denom < 0.0f)) return false;
-  float s = -(DotProd(n, ray.origin) + d) / denom;
+  float s = -(DotProd(t.n, ray.origin) + t.d) / denom;
   if (s < 0.0f) return false;
   Point3 h = ray.origin + ray.dir * s;
   // H - q0 = v e1 + w e2 + k n, solved by Cramer's rule.
-  Point3 offset = h - q0;
-  float det = DotProd(CrossProd(e1, e2), n);
-  if (det == 0.0f) det = 0.001f;
-  float v = DotProd(CrossProd(offset, e2), n) / det;
-  float w = DotProd(CrossProd(e1, offset), n) / det;
+  Point3 offset = h - t.q0;
+  float v = DotProd(CrossProd(offset, t.e2), t.n) / t.det;
+  float w = DotProd(CrossProd(t.e1, offset), t.n) / t.det;
   float u = 1.0f - v - w;
   auto within = [](float x) { return x >= 0.0f && x <= 1.0f; };
   if (!within(u) || !within(v) || !within(w)) return false;
   hit = h;
   return true;
+}
+
+bool RayTriangleHit(const ShadowRay& ray, const Point3& q0, const Point3& q1, const Point3& q2, Point3& hit) {
+  return RayTriangleHit(ray, PrepareTriangle(q0, q1, q2), hit);
 }
 
 bool NearestRayMeshHit(ShadowRay& ray, const MeshInstance& instance) {
@@ -71,15 +82,16 @@ bool NearestRayMeshHit(ShadowRay& ray, const MeshInstance& instance) {
 // first such hit decides.
 bool RayBlockedWithin(const ShadowRay& ray, const MeshInstance& instance, float distance) {
   if (instance.mesh == nullptr) return false;
-  auto blocks = [&](const Point3& q0, const Point3& q1, const Point3& q2) {
+  auto blocks = [&](const PreparedTriangle& t) {
     Point3 h;
-    return RayTriangleHit(ray, q0, q1, q2, h) && Length(h - ray.origin) < distance;
+    return RayTriangleHit(ray, t, h) && Length(h - ray.origin) < distance;
   };
   if (instance.bvh != nullptr)
     return instance.bvh->AnyHit(ray.origin, ray.dir, distance,
-                                [&](const TriangleBvh::Triangle& t) { return blocks(t.q[0], t.q[1], t.q[2]); });
+                                [&](const TriangleBvh::Leaf& leaf) { return blocks(leaf.tri); });
   for (int f = 0; f < instance.mesh->getNumFaces(); ++f)
-    if (blocks(instance.RayCorner(f, 0), instance.RayCorner(f, 1), instance.RayCorner(f, 2))) return true;
+    if (blocks(PrepareTriangle(instance.RayCorner(f, 0), instance.RayCorner(f, 1), instance.RayCorner(f, 2))))
+      return true;
   return false;
 }
 
@@ -101,10 +113,21 @@ bool instance_blocks(const MeshInstance& instance, INode* node, const ShadowRay&
 
 }  // namespace
 
+bool LightHidden(const MeshInstanceList& instances, INode* node, const ShadowRay& ray, float distance,
+                 int& last_blocker) {
+  int count = static_cast<int>(instances.size());
+  int last = last_blocker;
+  if (last >= 0 && last < count && instance_blocks(*instances[last], node, ray, distance)) return true;
+  for (int i = 0; i < count; ++i)
+    if (i != last && instance_blocks(*instances[i], node, ray, distance)) {
+      last_blocker = i;
+      return true;
+    }
+  return false;
+}
+
 // A light is blocked when some other instance that casts shadows has a
-// triangle between it and the point. The answer does not depend on the
-// order the instances are asked in, so the one that blocked last is asked
-// first: neighbouring points tend to share their blocker.
+// triangle between it and the point.
 void VertexShadeContext::ApplyShadowOcclusion(const MeshInstanceList& instances) {
   for (LightRecord* record : master_) {
     record->blocked = 0;
@@ -116,18 +139,7 @@ void VertexShadeContext::ApplyShadowOcclusion(const MeshInstanceList& instances)
       ShadowRay ray;
       ray.origin = record->desc->LightPosition();
       ray.dir = Normalize(point_ - ray.origin);
-      int last = record->last_blocker;
-      if (last >= 0 && last < static_cast<int>(instances.size()) &&
-          instance_blocks(*instances[last], node_, ray, record->distance)) {
-        record->blocked = 1;
-        continue;
-      }
-      for (int i = 0; i < static_cast<int>(instances.size()); ++i) {
-        if (i == last || !instance_blocks(*instances[i], node_, ray, record->distance)) continue;
-        record->blocked = 1;
-        record->last_blocker = i;
-        break;
-      }
+      record->blocked = LightHidden(instances, node_, ray, record->distance, record->last_blocker) ? 1 : 0;
     }
   }
   active_.clear();

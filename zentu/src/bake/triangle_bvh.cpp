@@ -69,7 +69,7 @@ TriangleBvh::TriangleBvh(std::vector<Triangle> triangles, float reach) {
     double thinness = area > 0.0 ? longest * longest / area : std::numeric_limits<double>::infinity();
     double margin = kRoundingUnits * (size + longest) * (thinness + 1.0);
     if (!finite || !std::isfinite(margin) || margin > 1e30) {
-      always_.push_back(t);
+      always_.push_back({PrepareTriangle(t.q[0], t.q[1], t.q[2]), t.face});
       continue;
     }
     Bounded b;
@@ -86,92 +86,89 @@ TriangleBvh::TriangleBvh(std::vector<Triangle> triangles, float reach) {
   }
   if (items.empty()) return;
   nodes_.reserve(items.size() * 2 / kLeafSize + 1);
-  Build(items, 0, static_cast<std::uint32_t>(items.size()), 0);
-  triangles_.reserve(items.size());
-  for (const Bounded& b : items) triangles_.push_back(triangles[b.index]);
+  root_ = Build(items, 0, static_cast<std::uint32_t>(items.size()), 0);
+  leaves_.reserve(items.size());
+  for (const Bounded& b : items) {
+    const Triangle& t = triangles[b.index];
+    leaves_.push_back({PrepareTriangle(t.q[0], t.q[1], t.q[2]), t.face});
+  }
 }
 
 // Splits by the surface area heuristic over binned centres; a node whose
 // centres coincide, or too small or too deep to split, is a leaf.
-std::uint32_t TriangleBvh::Build(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end,
-                                 int depth) {
-  std::uint32_t index = static_cast<std::uint32_t>(nodes_.size());
-  nodes_.push_back(Node{});
+TriangleBvh::Child TriangleBvh::Build(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end,
+                                      int depth) {
   Box bounds, centres;
   for (std::uint32_t i = begin; i < end; ++i) {
     bounds.add(items[i].lo, items[i].hi);
     centres.add(items[i].centre, items[i].centre);
   }
-  auto make_leaf = [&] {
-    Node& leaf = nodes_[index];
-    std::copy(bounds.lo, bounds.lo + 3, leaf.lo);
-    std::copy(bounds.hi, bounds.hi + 3, leaf.hi);
-    leaf.first = begin;
-    leaf.count = end - begin;
-    return index;
-  };
+  Child made{};
+  std::copy(bounds.lo, bounds.lo + 3, made.lo);
+  std::copy(bounds.hi, bounds.hi + 3, made.hi);
+  made.index = begin;
+  made.count = end - begin;
   std::uint32_t n = end - begin;
-  if (n <= kLeafSize || depth >= kMaxDepth) return make_leaf();
+  if (n <= kLeafSize || depth >= kMaxDepth) return made;
 
   int axis = 0;
   for (int a = 1; a < 3; ++a)
     if (centres.hi[a] - centres.lo[a] > centres.hi[axis] - centres.lo[axis]) axis = a;
   float extent = centres.hi[axis] - centres.lo[axis];
+  if (extent == 0.0f) return made;  // every centre in one place: nothing tells them apart
   std::uint32_t middle = begin + n / 2;
-  if (extent > 0.0f) {
-    Box bin_boxes[kBins];
-    std::uint32_t bin_counts[kBins] = {};
-    auto bin_of = [&](const Bounded& b) {
-      int bin = static_cast<int>((b.centre[axis] - centres.lo[axis]) / extent * kBins);
-      return std::clamp(bin, 0, kBins - 1);
-    };
-    for (std::uint32_t i = begin; i < end; ++i) {
-      int bin = bin_of(items[i]);
-      bin_boxes[bin].add(items[i].lo, items[i].hi);
-      ++bin_counts[bin];
-    }
-    // The cost of each split between bins, from both ends.
-    float left_cost[kBins - 1];
-    Box running;
-    std::uint32_t running_count = 0;
-    for (int b = 0; b < kBins - 1; ++b) {
-      running.add(bin_boxes[b].lo, bin_boxes[b].hi);
-      running_count += bin_counts[b];
-      left_cost[b] = running.half_area() * static_cast<float>(running_count);
-    }
-    running = Box();
-    running_count = 0;
-    int best = -1;
-    float best_cost = std::numeric_limits<float>::max();
-    for (int b = kBins - 1; b > 0; --b) {
-      running.add(bin_boxes[b].lo, bin_boxes[b].hi);
-      running_count += bin_counts[b];
-      float cost = left_cost[b - 1] + running.half_area() * static_cast<float>(running_count);
-      if (running_count < n && running_count > 0 && cost < best_cost) {
-        best_cost = cost;
-        best = b;
-      }
-    }
-    if (best > 0) {
-      auto split = std::partition(items.begin() + begin, items.begin() + end,
-                                  [&](const Bounded& b) { return bin_of(b) < best; });
-      middle = static_cast<std::uint32_t>(split - items.begin());
+  Box bin_boxes[kBins];
+  std::uint32_t bin_counts[kBins] = {};
+  auto bin_of = [&](const Bounded& b) {
+    int bin = static_cast<int>((b.centre[axis] - centres.lo[axis]) / extent * kBins);
+    return std::clamp(bin, 0, kBins - 1);
+  };
+  for (std::uint32_t i = begin; i < end; ++i) {
+    int bin = bin_of(items[i]);
+    bin_boxes[bin].add(items[i].lo, items[i].hi);
+    ++bin_counts[bin];
+  }
+  // The cost of each split between bins, from both ends.
+  float left_cost[kBins - 1];
+  Box running;
+  std::uint32_t running_count = 0;
+  for (int b = 0; b < kBins - 1; ++b) {
+    running.add(bin_boxes[b].lo, bin_boxes[b].hi);
+    running_count += bin_counts[b];
+    left_cost[b] = running.half_area() * static_cast<float>(running_count);
+  }
+  running = Box();
+  running_count = 0;
+  int best = -1;
+  float best_cost = std::numeric_limits<float>::max();
+  for (int b = kBins - 1; b > 0; --b) {
+    running.add(bin_boxes[b].lo, bin_boxes[b].hi);
+    running_count += bin_counts[b];
+    float cost = left_cost[b - 1] + running.half_area() * static_cast<float>(running_count);
+    if (running_count < n && running_count > 0 && cost < best_cost) {
+      best_cost = cost;
+      best = b;
     }
   }
+  if (best > 0) {
+    auto split = std::partition(items.begin() + begin, items.begin() + end,
+                                [&](const Bounded& b) { return bin_of(b) < best; });
+    middle = static_cast<std::uint32_t>(split - items.begin());
+  }
   if (middle == begin || middle == end) {
-    if (extent == 0.0f) return make_leaf();
-    // Centres in one place or no useful split: halve by order along the axis.
+    // No useful split by bins: halve by order along the axis.
     middle = begin + n / 2;
     std::nth_element(items.begin() + begin, items.begin() + middle, items.begin() + end,
                      [&](const Bounded& a, const Bounded& b) { return a.centre[axis] < b.centre[axis]; });
   }
-  Build(items, begin, middle, depth + 1);
-  std::uint32_t second = Build(items, middle, end, depth + 1);
-  Node& node = nodes_[index];
-  std::copy(bounds.lo, bounds.lo + 3, node.lo);
-  std::copy(bounds.hi, bounds.hi + 3, node.hi);
-  node.first = second;
-  node.count = 0;
-  node.axis = static_cast<std::uint32_t>(axis);
-  return index;
+  std::uint32_t index = static_cast<std::uint32_t>(nodes_.size());
+  nodes_.push_back(Node{});
+  Child first = Build(items, begin, middle, depth + 1);
+  Child second = Build(items, middle, end, depth + 1);
+  nodes_[index].child[0] = first;
+  nodes_[index].child[1] = second;
+  nodes_[index].axis = static_cast<std::uint32_t>(axis);
+  made.index = index;
+  made.count = 0;
+  return made;
 }

@@ -12,11 +12,17 @@
 #include <vector>
 
 #include "host/geometry.h"
+#include "shadow_rays.h"
 
 class TriangleBvh {
  public:
   struct Triangle {
     Point3 q[3];
+    int face;
+  };
+  // What a search hands its caller: the triangle ready for the exact test.
+  struct Leaf {
+    PreparedTriangle tri;
     int face;
   };
 
@@ -25,79 +31,105 @@ class TriangleBvh {
   // rounding the boxes must cover grows with it.
   TriangleBvh(std::vector<Triangle> triangles, float reach);
 
-  // Calls hit(triangle) for each triangle whose box the segment from origin
+  // Calls hit(leaf) for each triangle whose box the segment from origin
   // along the unit dir, up to length, may meet, until hit answers true;
   // answers whether one did.
   template <typename Hit>
   bool AnyHit(const Point3& origin, const Point3& dir, float length, Hit&& hit) const;
 
-  int TriangleCount() const { return static_cast<int>(triangles_.size() + always_.size()); }
+  int TriangleCount() const { return static_cast<int>(leaves_.size() + always_.size()); }
 
  private:
-  struct Node {
+  // A child of a node: its box, and either the node it is (count 0) or the
+  // leaves it holds.
+  struct Child {
     float lo[3], hi[3];
-    std::uint32_t first;  // a leaf's first triangle, or an inner node's second child
-    std::uint32_t count;  // triangles in a leaf; 0 for an inner node
-    std::uint32_t axis;   // an inner node's split axis
+    std::uint32_t index;
+    std::uint32_t count;
+  };
+  // Both children's boxes in the parent (one cache line), so a search reads
+  // only the nodes whose boxes it meets.
+  struct Node {
+    Child child[2];
+    std::uint32_t axis;  // the axis the children were split along
   };
   struct Bounded {
     float lo[3], hi[3];
     float centre[3];
     std::uint32_t index;
   };
+  // A ray prepared for the slab tests: for each axis which of a box's
+  // sides it meets first, and the inverse of its direction (kept finite).
+  struct SlabRay {
+    float origin[3], inv[3];
+    int near_is_high[3];
+  };
 
-  std::uint32_t Build(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end, int depth);
-  static bool Overlaps(const Node& node, const Point3& origin, const float inv[3], float t_low, float t_high);
+  Child Build(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end, int depth);
+  static bool Overlaps(const Child& box, const SlabRay& ray, float t_low, float t_high);
 
+  Child root_{};
   std::vector<Node> nodes_;
-  std::vector<Triangle> triangles_;  // in leaf order
+  std::vector<Leaf> leaves_;  // in leaf order
   // Triangles no box can hold (a coordinate beyond any bound, a shape too
   // thin to bound its rounding): every search tests them.
-  std::vector<Triangle> always_;
+  std::vector<Leaf> always_;
   float slack_ = 0.0f;  // added to every search's reach at both ends
 };
 
-// The slab test; on an axis the ray does not move along, the origin must
-// lie within the box's extent.
-inline bool TriangleBvh::Overlaps(const Node& node, const Point3& origin, const float inv[3], float t_low,
-                                  float t_high) {
+// The slab test. On an axis the ray does not move along, the inverse is a
+// huge finite number instead of infinity: a box side the origin lies on then
+// gives 0, not 0 x inf = NaN, and one beyond it a parameter out of reach.
+inline bool TriangleBvh::Overlaps(const Child& box, const SlabRay& ray, float t_low, float t_high) {
   for (int a = 0; a < 3; ++a) {
-    if (std::isinf(inv[a])) {
-      if (origin[a] < node.lo[a] || origin[a] > node.hi[a]) return false;
-      continue;
-    }
-    float t0 = (node.lo[a] - origin[a]) * inv[a];
-    float t1 = (node.hi[a] - origin[a]) * inv[a];
-    t_low = std::fmax(t_low, std::fmin(t0, t1));
-    t_high = std::fmin(t_high, std::fmax(t0, t1));
+    float near_side = ray.near_is_high[a] ? box.hi[a] : box.lo[a];
+    float far_side = ray.near_is_high[a] ? box.lo[a] : box.hi[a];
+    float t0 = (near_side - ray.origin[a]) * ray.inv[a];
+    float t1 = (far_side - ray.origin[a]) * ray.inv[a];
+    if (t0 > t_low) t_low = t0;
+    if (t1 < t_high) t_high = t1;
   }
   return t_low <= t_high;
 }
 
 template <typename Hit>
 bool TriangleBvh::AnyHit(const Point3& origin, const Point3& dir, float length, Hit&& hit) const {
-  for (const Triangle& t : always_)
+  for (const Leaf& t : always_)
     if (hit(t)) return true;
-  if (nodes_.empty()) return false;
-  float inv[3];
-  for (int a = 0; a < 3; ++a) inv[a] = 1.0f / dir[a];  // +-inf on an axis the ray does not move along
+  if (root_.count == 0 && nodes_.empty()) return false;
+  SlabRay ray;
+  for (int a = 0; a < 3; ++a) {
+    ray.origin[a] = origin[a];
+    float inv = 1.0f / dir[a];
+    if (!std::isfinite(inv)) inv = std::copysign(1e38f, dir[a]);
+    ray.inv[a] = inv;
+    ray.near_is_high[a] = inv < 0.0f ? 1 : 0;
+  }
   float t_low = -slack_, t_high = length * 1.00001f + slack_;
+  if (!Overlaps(root_, ray, t_low, t_high)) return false;
+  auto leaves_hit = [&](const Child& c) {
+    for (std::uint32_t i = c.index; i < c.index + c.count; ++i)
+      if (hit(leaves_[i])) return true;
+    return false;
+  };
+  if (root_.count > 0) return leaves_hit(root_);
   std::uint32_t stack[64];
   int depth = 0;
-  stack[depth++] = 0;
+  stack[depth++] = root_.index;
   while (depth > 0) {
     const Node& node = nodes_[stack[--depth]];
-    if (!Overlaps(node, origin, inv, t_low, t_high)) continue;
-    if (node.count > 0) {
-      for (std::uint32_t i = node.first; i < node.first + node.count; ++i)
-        if (hit(triangles_[i])) return true;
-      continue;
-    }
-    // The near child is searched first, as it is the likelier to block.
-    std::uint32_t near_child = static_cast<std::uint32_t>(&node - nodes_.data()) + 1, far_child = node.first;
-    if (dir[node.axis] < 0.0f) std::swap(near_child, far_child);
-    stack[depth++] = far_child;
-    stack[depth++] = near_child;
+    // The near child first, as it is the likelier to block.
+    int near_child = ray.near_is_high[node.axis];
+    const Child& first = node.child[near_child];
+    const Child& second = node.child[1 - near_child];
+    bool meets_first = Overlaps(first, ray, t_low, t_high);
+    bool meets_second = Overlaps(second, ray, t_low, t_high);
+    // Leaves are tested at once, nearer first; inner nodes wait on the
+    // stack, the nearer on top.
+    if (meets_first && first.count > 0 && leaves_hit(first)) return true;
+    if (meets_second && second.count > 0 && leaves_hit(second)) return true;
+    if (meets_second && second.count == 0) stack[depth++] = second.index;
+    if (meets_first && first.count == 0) stack[depth++] = first.index;
   }
   return false;
 }

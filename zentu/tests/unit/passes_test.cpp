@@ -157,10 +157,10 @@ TEST_F(PassesTest, FastPassesEqualThePlainLoopsBitForBit) {
     FaceColorList plain_corner, fast_corner, threaded_corner;
     ASSERT_EQ(PlainMixedColors(node, 0, mode, shadows, maps, plain_vertex), 1);
     ASSERT_EQ(PlainCornerColors(node, 0, mode, shadows, maps, plain_corner), 1);
-    ASSERT_EQ(EvaluateMixedVertexColors(node, 0, mode, shadows, maps, fast_vertex, nullptr, {1}), 1);
-    ASSERT_EQ(EvaluateFaceCornerColors(node, 0, mode, shadows, maps, fast_corner, nullptr, {1}), 1);
-    ASSERT_EQ(EvaluateMixedVertexColors(node, 0, mode, shadows, maps, threaded_vertex, nullptr, {3}), 1);
-    ASSERT_EQ(EvaluateFaceCornerColors(node, 0, mode, shadows, maps, threaded_corner, nullptr, {3}), 1);
+    ASSERT_EQ(EvaluateMixedVertexColors(node, 0, mode, shadows, maps, fast_vertex, nullptr, {.threads = 1}), 1);
+    ASSERT_EQ(EvaluateFaceCornerColors(node, 0, mode, shadows, maps, fast_corner, nullptr, {.threads = 1}), 1);
+    ASSERT_EQ(EvaluateMixedVertexColors(node, 0, mode, shadows, maps, threaded_vertex, nullptr, {.threads = 3}), 1);
+    ASSERT_EQ(EvaluateFaceCornerColors(node, 0, mode, shadows, maps, threaded_corner, nullptr, {.threads = 3}), 1);
     EXPECT_TRUE(same_bits(plain_vertex, fast_vertex)) << "seed " << seed;
     EXPECT_TRUE(same_bits(plain_corner, fast_corner)) << "seed " << seed;
     EXPECT_TRUE(same_bits(plain_vertex, threaded_vertex)) << "seed " << seed;
@@ -168,7 +168,7 @@ TEST_F(PassesTest, FastPassesEqualThePlainLoopsBitForBit) {
     compared += 3 * static_cast<int>(plain_corner.size());
     if (shadows) {
       FaceColorList unshadowed;
-      EvaluateFaceCornerColors(node, 0, mode, false, maps, unshadowed, nullptr, {1});
+      EvaluateFaceCornerColors(node, 0, mode, false, maps, unshadowed, nullptr, {.threads = 1});
       shadowed_scenes += same_bits(unshadowed, fast_corner) ? 0 : 1;
     }
     TearDown();
@@ -209,8 +209,8 @@ TEST_F(PassesTest, ShadowsThroughALatticeOfEdgesMatchThePlainLoops) {
     FaceColorList plain_corner, fast_corner;
     PlainMixedColors(target, 0, mode, true, false, plain_vertex);
     PlainCornerColors(target, 0, mode, true, false, plain_corner);
-    EvaluateMixedVertexColors(target, 0, mode, true, false, fast_vertex, nullptr, {2});
-    EvaluateFaceCornerColors(target, 0, mode, true, false, fast_corner, nullptr, {2});
+    EvaluateMixedVertexColors(target, 0, mode, true, false, fast_vertex, nullptr, {.threads = 2});
+    EvaluateFaceCornerColors(target, 0, mode, true, false, fast_corner, nullptr, {.threads = 2});
     EXPECT_TRUE(same_bits(plain_vertex, fast_vertex));
     EXPECT_TRUE(same_bits(plain_corner, fast_corner));
     // The blockers do block: some corners are darker than others.
@@ -247,14 +247,14 @@ TEST_F(PassesTest, ProgressIsAskedOnTheCallingThreadAndCancelStopsThePass) {
   INode* node = mesh_node(points, faces);
   CancelAt never(2.0f);
   FaceColorList colors;
-  EXPECT_EQ(EvaluateFaceCornerColors(node, 0, 0, false, false, colors, &never, {4}), 1);
+  EXPECT_EQ(EvaluateFaceCornerColors(node, 0, 0, false, false, colors, &never, {.threads = 4}), 1);
   EXPECT_EQ(colors.size(), 3000u);
   EXPECT_EQ(never.calls_, 3000);  // once for each face, in order
   EXPECT_FLOAT_EQ(never.last_, 2999.0f / 3000.0f);
   EXPECT_FALSE(never.other_thread_);
   CancelAt half(0.5f);
   VertexColorList vertex_colors;
-  EXPECT_EQ(EvaluateMixedVertexColors(node, 0, 0, false, false, vertex_colors, &half, {4}), 0);
+  EXPECT_EQ(EvaluateMixedVertexColors(node, 0, 0, false, false, vertex_colors, &half, {.threads = 4}), 0);
   EXPECT_LT(vertex_colors.size(), 9000u);
   EXPECT_FLOAT_EQ(half.last_, 4500.0f / 9000.0f);
   EXPECT_FALSE(half.other_thread_);

@@ -128,12 +128,12 @@ Point3 unit(int k) { return Point3(k == 0 ? 1.0f : 0.0f, k == 1 ? 1.0f : 0.0f, k
 }  // namespace
 
 int PlainMixedColors(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps,
-                     VertexColorList& out) {
+                     VertexColorList& out, int limit) {
   Plain pass(node, t, lighting_mode, cast_shadows, use_maps);
   if (!pass.ready()) return 1;
   out.clear();
   Mesh& mesh = pass.mesh();
-  for (int i = 0; i < mesh.getNumVerts(); ++i) {
+  for (int i = 0; i < mesh.getNumVerts() && i != limit; ++i) {
     Color sum;
     int shaded = 0;
     BitArray marks(mesh.getNumFaces());
@@ -158,12 +158,12 @@ int PlainMixedColors(INode* node, TimeValue t, int lighting_mode, bool cast_shad
 }
 
 int PlainCornerColors(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps,
-                      FaceColorList& out) {
+                      FaceColorList& out, int limit) {
   Plain pass(node, t, lighting_mode, cast_shadows, use_maps);
   if (!pass.ready()) return 1;
   out.clear();
   Mesh& mesh = pass.mesh();
-  for (int f = 0; f < mesh.getNumFaces(); ++f) {
+  for (int f = 0; f < mesh.getNumFaces() && f != limit; ++f) {
     FaceCornerColors colors;
     for (int k = 0; k < 3; ++k) {
       pass.place(f);

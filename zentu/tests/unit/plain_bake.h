@@ -6,7 +6,9 @@
 
 #include "color_passes.h"
 
+// limit, when not negative, stops after that many vertices or faces (to
+// time a sample of a pass too slow to finish).
 int PlainMixedColors(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps,
-                     VertexColorList& out);
+                     VertexColorList& out, int limit = -1);
 int PlainCornerColors(INode* node, TimeValue t, int lighting_mode, bool cast_shadows, bool use_maps,
-                      FaceColorList& out);
+                      FaceColorList& out, int limit = -1);

@@ -90,12 +90,15 @@ TEST(ShadowRays, TheHierarchyMissesNoBlockerTheFullTestFinds) {
       Point3 end(lattice(scale), lattice(scale), u(-4, 4) * scale);
       ray.dir = Normalize(end - ray.origin);
       float distance = Length(end - ray.origin);
-      auto hits = [&](const TriangleBvh::Triangle& t) {
+      auto hits = [&](const TriangleBvh::Leaf& t) {
         Point3 h;
-        return RayTriangleHit(ray, t.q[0], t.q[1], t.q[2], h) && Length(h - ray.origin) < distance;
+        return RayTriangleHit(ray, t.tri, h) && Length(h - ray.origin) < distance;
       };
       bool full = false;
-      for (const auto& t : triangles) full = full || hits(t);
+      for (const auto& t : triangles) {
+        Point3 h;
+        full = full || (RayTriangleHit(ray, t.q[0], t.q[1], t.q[2], h) && Length(h - ray.origin) < distance);
+      }
       EXPECT_EQ(bvh.AnyHit(ray.origin, ray.dir, distance, hits), full) << "scale " << scale << " ray " << r;
       blocked += full ? 1 : 0;
     }
@@ -133,11 +136,12 @@ TEST(ShadowRays, TheHierarchyKeepsHitsAHairOutsideTheEdges) {
       ray.origin = target + Point3(u(-1, 1), u(-1, 1), u(0.05f, 1)) * (3 * size);
       ray.dir = Normalize(target - ray.origin);
       float distance = Length(target - ray.origin) * 2;
-      auto hits = [&](const TriangleBvh::Triangle& tri) {
+      auto hits = [&](const TriangleBvh::Leaf& leaf) {
         Point3 h;
-        return RayTriangleHit(ray, tri.q[0], tri.q[1], tri.q[2], h) && Length(h - ray.origin) < distance;
+        return RayTriangleHit(ray, leaf.tri, h) && Length(h - ray.origin) < distance;
       };
-      bool full = hits(one[0]);
+      Point3 h;
+      bool full = RayTriangleHit(ray, q0, q1, q2, h) && Length(h - ray.origin) < distance;
       accepted_outside += full ? 1 : 0;
       EXPECT_EQ(bvh.AnyHit(ray.origin, ray.dir, distance, hits), full);
     }
@@ -149,7 +153,7 @@ TEST(ShadowRays, TheHierarchyKeepsHitsAHairOutsideTheEdges) {
 TEST(ShadowRays, AnEmptyHierarchyBlocksNothing) {
   TriangleBvh none({}, 1.0f);
   EXPECT_EQ(none.TriangleCount(), 0);
-  EXPECT_FALSE(none.AnyHit(Point3(0, 0, 0), Point3(0, 0, 1), 10, [](const TriangleBvh::Triangle&) { return true; }));
+  EXPECT_FALSE(none.AnyHit(Point3(0, 0, 0), Point3(0, 0, 1), 10, [](const TriangleBvh::Leaf&) { return true; }));
   // Triangles without a plane are left out altogether.
   TriangleBvh flat({{{Point3(0, 0, 0), Point3(1, 0, 0), Point3(2, 0, 0)}, 0}}, 1.0f);
   EXPECT_EQ(flat.TriangleCount(), 0);
