@@ -85,8 +85,10 @@ TriangleBvh::TriangleBvh(std::vector<Triangle> triangles, float reach) {
     items.push_back(b);
   }
   if (items.empty()) return;
-  nodes_.reserve(items.size() * 2 / kLeafSize + 1);
-  root_ = Build(items, 0, static_cast<std::uint32_t>(items.size()), 0);
+  std::vector<BinaryNode> binary;
+  binary.reserve(items.size() * 2 / kLeafSize + 1);
+  root_ = BuildBinary(items, 0, static_cast<std::uint32_t>(items.size()), 0, binary);
+  if (root_.count == 0) root_.index = Collapse(binary, root_);
   leaves_.reserve(items.size());
   for (const Bounded& b : items) {
     const Triangle& t = triangles[b.index];
@@ -96,8 +98,8 @@ TriangleBvh::TriangleBvh(std::vector<Triangle> triangles, float reach) {
 
 // Splits by the surface area heuristic over binned centres; a node whose
 // centres coincide, or too small or too deep to split, is a leaf.
-TriangleBvh::Child TriangleBvh::Build(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end,
-                                      int depth) {
+TriangleBvh::Child TriangleBvh::BuildBinary(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end,
+                                            int depth, std::vector<BinaryNode>& binary) {
   Box bounds, centres;
   for (std::uint32_t i = begin; i < end; ++i) {
     bounds.add(items[i].lo, items[i].hi);
@@ -161,14 +163,48 @@ TriangleBvh::Child TriangleBvh::Build(std::vector<Bounded>& items, std::uint32_t
     std::nth_element(items.begin() + begin, items.begin() + middle, items.begin() + end,
                      [&](const Bounded& a, const Bounded& b) { return a.centre[axis] < b.centre[axis]; });
   }
-  std::uint32_t index = static_cast<std::uint32_t>(nodes_.size());
-  nodes_.push_back(Node{});
-  Child first = Build(items, begin, middle, depth + 1);
-  Child second = Build(items, middle, end, depth + 1);
-  nodes_[index].child[0] = first;
-  nodes_[index].child[1] = second;
-  nodes_[index].axis = static_cast<std::uint32_t>(axis);
+  std::uint32_t index = static_cast<std::uint32_t>(binary.size());
+  binary.push_back(BinaryNode{});
+  Child first = BuildBinary(items, begin, middle, depth + 1, binary);
+  Child second = BuildBinary(items, middle, end, depth + 1, binary);
+  binary[index].child[0] = first;
+  binary[index].child[1] = second;
   made.index = index;
   made.count = 0;
   return made;
+}
+
+// A four-way node from a binary one: its two children, then, while there is
+// room, the inner child of largest area replaced by its own two.
+std::uint32_t TriangleBvh::Collapse(const std::vector<BinaryNode>& binary, const Child& inner) {
+  std::vector<Child> children = {binary[inner.index].child[0], binary[inner.index].child[1]};
+  auto area = [](const Child& c) {
+    float d[3];
+    for (int a = 0; a < 3; ++a) d[a] = c.hi[a] - c.lo[a];
+    return d[0] * d[1] + d[1] * d[2] + d[2] * d[0];
+  };
+  while (children.size() < 4) {
+    int widest = -1;
+    for (int i = 0; i < static_cast<int>(children.size()); ++i)
+      if (children[i].count == 0 && (widest < 0 || area(children[i]) > area(children[widest]))) widest = i;
+    if (widest < 0) break;
+    const BinaryNode& opened = binary[children[widest].index];
+    children[widest] = opened.child[0];
+    children.push_back(opened.child[1]);
+  }
+  std::uint32_t index = static_cast<std::uint32_t>(nodes_.size());
+  nodes_.push_back(Node{});
+  for (int c = 0; c < 4; ++c) {
+    bool used = c < static_cast<int>(children.size());
+    Child child = used ? children[c] : Child{};
+    if (used && child.count == 0) child.index = Collapse(binary, child);
+    Node& node = nodes_[index];  // Collapse may have moved the nodes
+    for (int a = 0; a < 3; ++a) {
+      node.lo[a][c] = used ? child.lo[a] : std::numeric_limits<float>::max();
+      node.hi[a][c] = used ? child.hi[a] : -std::numeric_limits<float>::max();
+    }
+    node.index[c] = used ? child.index : 0;
+    node.count[c] = used ? child.count : kEmptySlot;
+  }
+  return index;
 }

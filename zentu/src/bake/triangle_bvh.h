@@ -4,12 +4,19 @@
 // kind the bake uses (plane, then barycentric coordinates by Cramer's rule)
 // could stray, so a search never passes over a triangle such a test would
 // accept; the caller's own exact test decides.
+//
+// Each node holds up to four children's boxes side by side, so one search
+// step tests four boxes at once.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
-#include <utility>
+#include <limits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "host/geometry.h"
 #include "shadow_rays.h"
@@ -39,34 +46,36 @@ class TriangleBvh {
 
   int TriangleCount() const { return static_cast<int>(leaves_.size() + always_.size()); }
 
- private:
-  // A child of a node: its box, and either the node it is (count 0) or the
-  // leaves it holds.
+  // A box and what it holds: a node (count 0) or leaves; boxes of slots
+  // left empty hold nothing and no ray meets them.
   struct Child {
     float lo[3], hi[3];
     std::uint32_t index;
     std::uint32_t count;
   };
-  // Both children's boxes in the parent (one cache line), so a search reads
-  // only the nodes whose boxes it meets.
-  struct Node {
-    Child child[2];
-    std::uint32_t axis;  // the axis the children were split along
+
+ private:
+  static constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
+  struct alignas(16) Node {
+    float lo[3][4], hi[3][4];  // per axis, the four children's sides
+    std::uint32_t index[4];
+    std::uint32_t count[4];  // leaves held; 0 for a node; kEmptySlot for no child
   };
   struct Bounded {
     float lo[3], hi[3];
     float centre[3];
     std::uint32_t index;
   };
-  // A ray prepared for the slab tests: for each axis which of a box's
-  // sides it meets first, and the inverse of its direction (kept finite).
-  struct SlabRay {
-    float origin[3], inv[3];
-    int near_is_high[3];
+  // The hierarchy of two children per node the four-way nodes are made from.
+  struct BinaryNode {
+    Child child[2];
   };
 
-  Child Build(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end, int depth);
-  static bool Overlaps(const Child& box, const SlabRay& ray, float t_low, float t_high);
+  Child BuildBinary(std::vector<Bounded>& items, std::uint32_t begin, std::uint32_t end, int depth,
+                    std::vector<BinaryNode>& binary);
+  std::uint32_t Collapse(const std::vector<BinaryNode>& binary, const Child& inner);
+  template <typename Hit>
+  bool HitAll(Hit&& hit) const;
 
   Child root_{};
   std::vector<Node> nodes_;
@@ -77,59 +86,104 @@ class TriangleBvh {
   float slack_ = 0.0f;  // added to every search's reach at both ends
 };
 
-// The slab test. On an axis the ray does not move along, the inverse is a
-// huge finite number instead of infinity: a box side the origin lies on then
-// gives 0, not 0 x inf = NaN, and one beyond it a parameter out of reach.
-inline bool TriangleBvh::Overlaps(const Child& box, const SlabRay& ray, float t_low, float t_high) {
-  for (int a = 0; a < 3; ++a) {
-    float near_side = ray.near_is_high[a] ? box.hi[a] : box.lo[a];
-    float far_side = ray.near_is_high[a] ? box.lo[a] : box.hi[a];
-    float t0 = (near_side - ray.origin[a]) * ray.inv[a];
-    float t1 = (far_side - ray.origin[a]) * ray.inv[a];
-    if (t0 > t_low) t_low = t0;
-    if (t1 < t_high) t_high = t1;
-  }
-  return t_low <= t_high;
+template <typename Hit>
+bool TriangleBvh::HitAll(Hit&& hit) const {
+  for (const Leaf& t : always_)
+    if (hit(t)) return true;
+  for (const Leaf& t : leaves_)
+    if (hit(t)) return true;
+  return false;
 }
 
+// The slab tests. On an axis the ray does not move along, the inverse is a
+// huge finite number instead of infinity: a box side the origin lies on
+// then gives 0, not 0 x inf = NaN, and one beyond it a parameter out of
+// reach; no NaN ever enters the comparisons.
 template <typename Hit>
 bool TriangleBvh::AnyHit(const Point3& origin, const Point3& dir, float length, Hit&& hit) const {
+  for (int a = 0; a < 3; ++a)
+    if (!std::isfinite(origin[a]) || !std::isfinite(dir[a])) return HitAll(hit);  // no box can tell
   for (const Leaf& t : always_)
     if (hit(t)) return true;
   if (root_.count == 0 && nodes_.empty()) return false;
-  SlabRay ray;
+  float inv[3];
+  int high_first[3];
   for (int a = 0; a < 3; ++a) {
-    ray.origin[a] = origin[a];
-    float inv = 1.0f / dir[a];
-    if (!std::isfinite(inv)) inv = std::copysign(1e38f, dir[a]);
-    ray.inv[a] = inv;
-    ray.near_is_high[a] = inv < 0.0f ? 1 : 0;
+    inv[a] = 1.0f / dir[a];
+    if (!std::isfinite(inv[a])) inv[a] = std::copysign(1e38f, dir[a]);
+    high_first[a] = inv[a] < 0.0f ? 1 : 0;
   }
-  float t_low = -slack_, t_high = length * 1.00001f + slack_;
-  if (!Overlaps(root_, ray, t_low, t_high)) return false;
-  auto leaves_hit = [&](const Child& c) {
-    for (std::uint32_t i = c.index; i < c.index + c.count; ++i)
+  const float t_low = -slack_, t_high = length * 1.00001f + slack_;
+  auto leaves_hit = [&](std::uint32_t first, std::uint32_t count) {
+    for (std::uint32_t i = first; i < first + count; ++i)
       if (hit(leaves_[i])) return true;
     return false;
   };
-  if (root_.count > 0) return leaves_hit(root_);
-  std::uint32_t stack[64];
+  {
+    float lo = t_low, hi = t_high;
+    for (int a = 0; a < 3; ++a) {
+      float t0 = ((high_first[a] ? root_.hi[a] : root_.lo[a]) - origin[a]) * inv[a];
+      float t1 = ((high_first[a] ? root_.lo[a] : root_.hi[a]) - origin[a]) * inv[a];
+      if (t0 > lo) lo = t0;
+      if (t1 < hi) hi = t1;
+    }
+    if (!(lo <= hi)) return false;
+  }
+  if (root_.count > 0) return leaves_hit(root_.index, root_.count);
+
+  std::uint32_t stack[192];
   int depth = 0;
   stack[depth++] = root_.index;
+#if defined(__SSE2__)
+  const __m128 o[3] = {_mm_set1_ps(origin.x), _mm_set1_ps(origin.y), _mm_set1_ps(origin.z)};
+  const __m128 v[3] = {_mm_set1_ps(inv[0]), _mm_set1_ps(inv[1]), _mm_set1_ps(inv[2])};
+  const __m128 low = _mm_set1_ps(t_low), high = _mm_set1_ps(t_high);
+#endif
   while (depth > 0) {
     const Node& node = nodes_[stack[--depth]];
-    // The near child first, as it is the likelier to block.
-    int near_child = ray.near_is_high[node.axis];
-    const Child& first = node.child[near_child];
-    const Child& second = node.child[1 - near_child];
-    bool meets_first = Overlaps(first, ray, t_low, t_high);
-    bool meets_second = Overlaps(second, ray, t_low, t_high);
-    // Leaves are tested at once, nearer first; inner nodes wait on the
-    // stack, the nearer on top.
-    if (meets_first && first.count > 0 && leaves_hit(first)) return true;
-    if (meets_second && second.count > 0 && leaves_hit(second)) return true;
-    if (meets_second && second.count == 0) stack[depth++] = second.index;
-    if (meets_first && first.count == 0) stack[depth++] = first.index;
+    float entry[4];
+    int met = 0;
+#if defined(__SSE2__)
+    __m128 t_min = low, t_max = high;
+    for (int a = 0; a < 3; ++a) {
+      __m128 near_side = _mm_load_ps(high_first[a] ? node.hi[a] : node.lo[a]);
+      __m128 far_side = _mm_load_ps(high_first[a] ? node.lo[a] : node.hi[a]);
+      t_min = _mm_max_ps(t_min, _mm_mul_ps(_mm_sub_ps(near_side, o[a]), v[a]));
+      t_max = _mm_min_ps(t_max, _mm_mul_ps(_mm_sub_ps(far_side, o[a]), v[a]));
+    }
+    met = _mm_movemask_ps(_mm_cmple_ps(t_min, t_max));
+    _mm_storeu_ps(entry, t_min);
+#else
+    for (int c = 0; c < 4; ++c) {
+      float lo = t_low, hi = t_high;
+      for (int a = 0; a < 3; ++a) {
+        float t0 = ((high_first[a] ? node.hi[a][c] : node.lo[a][c]) - origin[a]) * inv[a];
+        float t1 = ((high_first[a] ? node.lo[a][c] : node.hi[a][c]) - origin[a]) * inv[a];
+        if (t0 > lo) lo = t0;
+        if (t1 < hi) hi = t1;
+      }
+      entry[c] = lo;
+      if (lo <= hi) met |= 1 << c;
+    }
+#endif
+    if (met == 0) continue;
+    // The children met, nearest entry first.
+    int order[4], n = 0;
+    for (int c = 0; c < 4; ++c) {
+      if (!(met & (1 << c)) || node.count[c] == kEmptySlot) continue;
+      int i = n++;
+      while (i > 0 && entry[order[i - 1]] > entry[c]) {
+        order[i] = order[i - 1];
+        --i;
+      }
+      order[i] = c;
+    }
+    // Leaves are tested at once, nearer first; nodes wait on the stack, the
+    // nearest on top.
+    for (int i = 0; i < n; ++i)
+      if (node.count[order[i]] > 0 && leaves_hit(node.index[order[i]], node.count[order[i]])) return true;
+    for (int i = n - 1; i >= 0; --i)
+      if (node.count[order[i]] == 0) stack[depth++] = node.index[order[i]];
   }
   return false;
 }
