@@ -12,3 +12,4 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 "$root/build/bin/listener" "$root/examples/binary_records.ms"
 "$root/build/bin/listener" "$root/examples/scene_tour.ms"
+"$root/build/bin/listener" "$root/examples/bake.ms"

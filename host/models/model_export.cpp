@@ -49,9 +49,11 @@ aiMaterial* plain_material() {
   return material;
 }
 
-std::unique_ptr<aiScene> scene_of(const std::vector<std::pair<INode*, aiMesh*>>& meshes) {
+std::unique_ptr<aiScene> scene_of(const std::vector<std::pair<INode*, aiMesh*>>& meshes, bool y_up) {
   auto scene = std::make_unique<aiScene>();
   scene->mRootNode = new aiNode("Scene Root");
+  // glTF's up is +y: the root turns the scene's +z up to it (x stays, y goes to -z).
+  if (y_up) scene->mRootNode->mTransformation = aiMatrix4x4(1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1);
   scene->mNumMaterials = 1;
   scene->mMaterials = new aiMaterial* [1] { plain_material() };
   const unsigned n = static_cast<unsigned>(meshes.size());
@@ -91,7 +93,8 @@ Outcome export_model_file(const std::string& path, const std::string& format_id,
     aiMesh* mesh = world_mesh(node);
     if (mesh != nullptr) meshes.push_back({node, mesh});
   }
-  std::unique_ptr<aiScene> scene = scene_of(meshes);  // owns the meshes from here on
+  bool gltf = format_id == "gltf2" || format_id == "glb2";
+  std::unique_ptr<aiScene> scene = scene_of(meshes, gltf);  // owns the meshes from here on
   if (meshes.empty()) return {false, "the scene has no mesh to export", 0};
 
   Assimp::Exporter exporter;

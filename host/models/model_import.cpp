@@ -35,13 +35,14 @@ Matrix3 matrix_from(const aiMatrix4x4& a) {
   return {{a.a1, a.b1, a.c1}, {a.a2, a.b2, a.c2}, {a.a3, a.b3, a.c3}, {a.a4, a.b4, a.c4}};
 }
 
-// Assimp turns a 3DS file's z-up world into its own y-up one; this turns it back.
+// Assimp turns a 3DS file's z-up world into its own y-up one, and glTF's is
+// y-up to begin with; this turns either into the scene's z-up one.
 const Matrix3 kUndoYUp{{1, 0, 0}, {0, 0, 1}, {0, -1, 0}, {0, 0, 0}};
 
-bool is_3ds(const std::string& path) {
+bool is_y_up(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".3ds";
+  return ext == ".3ds" || ext == ".gltf" || ext == ".glb";
 }
 
 class SceneReader {
@@ -95,7 +96,7 @@ Outcome import_model_file(const std::string& path) {
     return {false, why.empty() ? "the file holds no scene" : why, 0};
   }
   std::vector<PendingNode> pending = SceneReader(*scene, std::filesystem::path(path).stem().string())
-                                         .read(is_3ds(path) ? kUndoYUp : Matrix3::Identity());
+                                         .read(is_y_up(path) ? kUndoYUp : Matrix3::Identity());
 
   Interface* ip = GetCOREInterface();
   std::vector<INode*> made;

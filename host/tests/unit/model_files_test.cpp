@@ -282,7 +282,8 @@ TEST_F(ModelFiles, APlyFileBringsItsVertexColours) {
 
 TEST_F(ModelFiles, ABinaryGltfKeepsItsNodeTransformAndHardEdges) {
   // BoxTextured.glb: a node turning y into -z holds a node with a 24-vertex,
-  // 12-triangle box from -0.5 to 0.5 with a normal for each side.
+  // 12-triangle box from -0.5 to 0.5 with a normal for each side. Turned from
+  // glTF's y-up to the scene's z-up, the node's turn is undone.
   ASSERT_TRUE(import_model_file(kModels + "glTF2/BoxTextured-glTF-Binary/BoxTextured.glb").ok);
   std::vector<INode*> made = nodes();
   ASSERT_EQ(made.size(), 1u);
@@ -292,8 +293,8 @@ TEST_F(ModelFiles, ABinaryGltfKeepsItsNodeTransformAndHardEdges) {
   EXPECT_TRUE(mesh.mapSupport(1));
   Matrix3 tm = made[0]->GetNodeTM(0);
   EXPECT_TRUE(near(tm.GetRow(0), {1, 0, 0}));
-  EXPECT_TRUE(near(tm.GetRow(1), {0, 0, -1}));
-  EXPECT_TRUE(near(tm.GetRow(2), {0, 1, 0}));
+  EXPECT_TRUE(near(tm.GetRow(1), {0, 1, 0}));
+  EXPECT_TRUE(near(tm.GetRow(2), {0, 0, 1}));
 
   // Faces sharing an edge smooth together exactly when they lie in one side.
   for (int f = 0; f < 12; ++f) EXPECT_NE(mesh.faces[f].getSmGroup(), 0u);
@@ -355,6 +356,42 @@ TEST_F(ModelFiles, ExportedScenesImportAgainInWorldSpace) {
       EXPECT_TRUE(found) << name;
     }
   }
+}
+
+// glTF's up is +y: the scene's +z goes out as +y, its +y as -z, in the
+// file itself (read here as raw JSON, node matrix and vertex positions).
+TEST_F(ModelFiles, GltfFilesAreWrittenWithTheirUpAxis) {
+  TriObject* tri = CreateNewTriObject();
+  Mesh& m = tri->GetMesh();
+  m.setNumVerts(3);
+  m.setVert(0, 0, 0, 10);
+  m.setVert(1, 1, 0, 10);
+  m.setVert(2, 0, 1, 10);
+  m.setNumFaces(1);
+  m.faces[0].setVerts(0, 1, 2);
+  ip->CreateObjectNode(tri);
+  std::string path = temp("up.gltf");
+  ASSERT_TRUE(export_model_file(path, "gltf2", false).ok);
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  // The root's matrix, column by column: x stays, y goes to -z, z to y.
+  std::string json = text.str();
+  std::size_t at = json.find("\"matrix\"");
+  ASSERT_NE(at, std::string::npos);
+  std::vector<float> matrix;
+  std::istringstream numbers(json.substr(json.find('[', at) + 1, 400));
+  for (float v = 0; matrix.size() < 16 && numbers >> v;) {
+    matrix.push_back(v);
+    numbers.ignore(1, ',');
+  }
+  std::vector<float> want = {1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1};
+  EXPECT_EQ(matrix, want);
+  // Read back, the triangle is where it was.
+  clear_scene();
+  ASSERT_TRUE(import_model_file(path).ok);
+  std::vector<Point3> back = world_verts(nodes()[0]);
+  for (const Point3& p : back) EXPECT_TRUE(std::fabs(p.z - 10) < 1e-4f) << p.x << " " << p.y << " " << p.z;
 }
 
 TEST_F(ModelFiles, VertexColoursSurviveGltfAndPly) {
