@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "bake_scene.h"
+#include "models/model_files.h"
 #include "plain_bake.h"
 
 namespace {
@@ -258,6 +259,43 @@ TEST_F(PassesTest, ProgressIsAskedOnTheCallingThreadAndCancelStopsThePass) {
   EXPECT_LT(vertex_colors.size(), 9000u);
   EXPECT_FLOAT_EQ(half.last_, 4500.0f / 9000.0f);
   EXPECT_FALSE(half.other_thread_);
+}
+
+// A model made by another program (Debian's assimp-testmodels), turned and
+// raised over a floor that its own shadow falls on, under a light above and
+// one low to the side: both bakes of the floor and of the model match the
+// plain loops.
+TEST_F(PassesTest, ARealModelBakesAsThePlainLoopsDo) {
+  ASSERT_TRUE(host::models::import_model_file("/usr/share/assimp/models/PLY/Wuson.ply").ok);
+  INode* figure = ip->GetRootNode()->GetChildNode(0);
+  figure->SetNodeTM(0, RotateXMatrix(1.5707963f));
+  Matrix3 tm = figure->GetObjectTM(0);
+  Box3 box = static_cast<TriObject*>(figure->GetObjectRef())->GetMesh().getBoundingBox(&tm);
+  Point3 c = box.Center();
+  float z = box.pmin.z - 0.5f;
+  INode* floor = mesh_node({{c.x - 4, c.y - 4, z}, {c.x + 4, c.y - 4, z}, {c.x + 4, c.y + 4, z},
+                            {c.x - 4, c.y + 4, z}, {c.x, c.y, z}},
+                           {{0, 1, 4}, {1, 2, 4}, {2, 3, 4}, {3, 0, 4}});
+  for (Point3 p : {c + Point3(0.2f, -0.1f, 8), c + Point3(-6, 2, 2)})
+    light_of(light_node(OMNI_LIGHT_CLASS_ID, p))->SetShadow(TRUE);
+  ip->SetAmbient(0, Point3(0.1f, 0.1f, 0.1f));
+  for (INode* node : {figure, floor}) {
+    VertexColorList plain_vertex, fast_vertex;
+    FaceColorList plain_corner, fast_corner;
+    PlainMixedColors(node, 0, 1, true, false, plain_vertex);
+    PlainCornerColors(node, 0, 1, true, false, plain_corner);
+    EvaluateMixedVertexColors(node, 0, 1, true, false, fast_vertex, nullptr, {.threads = 2});
+    EvaluateFaceCornerColors(node, 0, 1, true, false, fast_corner, nullptr, {.threads = 2});
+    ASSERT_GT(plain_corner.size(), 3u);
+    EXPECT_TRUE(same_bits(plain_vertex, fast_vertex)) << node->GetName();
+    EXPECT_TRUE(same_bits(plain_corner, fast_corner)) << node->GetName();
+  }
+  // The figure's shadow does fall on the floor's middle.
+  VertexColorList lit, shadowed;
+  EvaluateMixedVertexColors(floor, 0, 1, false, false, lit, nullptr);
+  EvaluateMixedVertexColors(floor, 0, 1, true, false, shadowed, nullptr);
+  EXPECT_LT(shadowed[4].r, lit[4].r);
+  EXPECT_EQ(shadowed[0].r, lit[0].r);
 }
 
 TEST_F(PassesTest, ANodeWithoutAMeshGivesNoColours) {
