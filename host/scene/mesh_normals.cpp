@@ -70,34 +70,62 @@ void Mesh::build_normals() const {
   std::vector<std::size_t> extra_start(vert_count, 0);
 
   // Each vertex's faces, once each (a collapsed face may name a vertex twice,
-  // but has no normal to add), with the normal weighed by the corner's angle.
+  // but has no normal to add), with the normal weighed by the corner's angle;
+  // all vertices' lists in one array, vertex v's from start[v] to start[v + 1].
   struct Corner {
     int face;
     Point3 weighed;
   };
-  std::vector<std::vector<Corner>> faces_at(vert_count);
+  std::vector<Point3> weighed(static_cast<std::size_t>(face_count) * 3);
+  std::vector<bool> valid(static_cast<std::size_t>(face_count), false);
+  std::vector<int> start(static_cast<std::size_t>(vert_count) + 1, 0);
+  std::vector<int> last_face(static_cast<std::size_t>(vert_count), -1);
   for (int f = 0; f < face_count; ++f) {
     Point3 p[3];
     if (!face_points(f, p)) continue;
+    valid[f] = true;
     face_normals_[f] = unit_normal(p);
     bool flat = face_normals_[f] == Point3();
     for (int k = 0; k < 3; ++k) {
-      std::vector<Corner>& list = faces_at[faces_[f].v[k]];
-      if (!list.empty() && list.back().face == f) continue;
-      list.push_back({f, flat ? Point3() : face_normals_[f] * corner_angle(p, k)});
+      DWORD v = faces_[f].v[k];
+      weighed[static_cast<std::size_t>(f) * 3 + k] = flat ? Point3() : face_normals_[f] * corner_angle(p, k);
+      if (last_face[v] == f) continue;
+      last_face[v] = f;
+      ++start[v + 1];
     }
   }
+  for (int v = 0; v < vert_count; ++v) start[v + 1] += start[v];
+  std::vector<Corner> corners(static_cast<std::size_t>(start[vert_count]));
+  std::vector<int> next(start.begin(), start.end() - 1);
+  std::fill(last_face.begin(), last_face.end(), -1);
+  for (int f = 0; f < face_count; ++f) {
+    if (!valid[f]) continue;
+    for (int k = 0; k < 3; ++k) {
+      DWORD v = faces_[f].v[k];
+      if (last_face[v] == f) continue;
+      last_face[v] = f;
+      corners[static_cast<std::size_t>(next[v]++)] = {f, weighed[static_cast<std::size_t>(f) * 3 + k]};
+    }
+  }
+  auto faces_at = [&](int v) {
+    struct Range {
+      const Corner *b, *e;
+      const Corner* begin() const { return b; }
+      const Corner* end() const { return e; }
+    };
+    return Range{corners.data() + start[v], corners.data() + start[v + 1]};
+  };
 
   for (int v = 0; v < vert_count; ++v) {
     BitUnion groups;
     std::array<Point3, 32> sums{};
     Point3 all;
-    for (const Corner& c : faces_at[v]) {
+    for (const Corner& c : faces_at(v)) {
       all = all + c.weighed;
       DWORD sg = faces_[c.face].smGroup;
       if (sg != 0) groups.join(sg);
     }
-    for (const Corner& c : faces_at[v]) {
+    for (const Corner& c : faces_at(v)) {
       DWORD sg = faces_[c.face].smGroup;
       if (sg != 0) {
         int root = groups.find(std::countr_zero(sg));
@@ -105,7 +133,7 @@ void Mesh::build_normals() const {
       }
     }
     vertex_normals_[v] = Normalize(all);
-    for (const Corner& c : faces_at[v]) {
+    for (const Corner& c : faces_at(v)) {
       int f = c.face;
       DWORD sg = faces_[f].smGroup;
       Point3 n = sg == 0 ? face_normals_[f] : Normalize(sums[groups.find(std::countr_zero(sg))]);
@@ -117,7 +145,7 @@ void Mesh::build_normals() const {
     normal_of_root.fill(-1);
     std::array<RNormal, 32> normals;
     int count = 0;
-    for (const Corner& c : faces_at[v]) {
+    for (const Corner& c : faces_at(v)) {
       DWORD sg = faces_[c.face].smGroup;
       if (sg == 0) continue;
       int root = groups.find(std::countr_zero(sg));
