@@ -190,6 +190,17 @@ struct VertexFaces {
   }
 };
 
+// Every item shaded, each thread in its own context, timed.
+template <typename Result, typename Shade>
+int shade_all(PassState& pass, int count, PassProgress* progress, std::vector<Result>& out, PassTimings* timings,
+              Shade& shade) {
+  Stopwatch watch;
+  int finished = RunInBatches(count, pass.contexts(), progress, out,
+                              [&](int worker, int item) { return shade(pass.context(worker), item); });
+  if (timings != nullptr) timings->shading = watch.lap();
+  return finished;
+}
+
 }  // namespace
 
 Point3 AverageVertexNormal(Mesh& mesh, int vertex, BitArray& faceMarks) {
@@ -240,11 +251,7 @@ int EvaluateMixedVertexColors(INode* node, TimeValue t, int lightingMode, bool c
     sum.ClampMinMax();
     return sum;
   };
-  Stopwatch watch;
-  int finished = RunInBatches(mesh.getNumVerts(), pass.contexts(), progress, out,
-                              [&](int worker, int i) { return shade_vertex(pass.context(worker), i); });
-  if (options.timings != nullptr) options.timings->shading = watch.lap();
-  return finished;
+  return shade_all(pass, mesh.getNumVerts(), progress, out, options.timings, shade_vertex);
 }
 
 int EvaluateFaceCornerColors(INode* node, TimeValue t, int lightingMode, bool castShadows, bool useMaps,
@@ -267,9 +274,5 @@ int EvaluateFaceCornerColors(INode* node, TimeValue t, int lightingMode, bool ca
     }
     return colors;
   };
-  Stopwatch watch;
-  int finished = RunInBatches(mesh.getNumFaces(), pass.contexts(), progress, out,
-                              [&](int worker, int f) { return shade_face(pass.context(worker), f); });
-  if (options.timings != nullptr) options.timings->shading = watch.lap();
-  return finished;
+  return shade_all(pass, mesh.getNumFaces(), progress, out, options.timings, shade_face);
 }
