@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -38,11 +39,27 @@ class TriangleBvh {
   // rounding the boxes must cover grows with it.
   TriangleBvh(std::vector<Triangle> triangles, float reach);
 
-  // Calls hit(leaf) for each triangle whose box the segment from origin
-  // along the unit dir, up to length, may meet, until hit answers true;
-  // answers whether one did.
+  // A ray made ready for searches, once for all the hierarchies it meets:
+  // the inverse of its direction (kept finite: on an axis the ray does not
+  // move along it is huge, so a box side the origin lies on gives 0, not
+  // 0 x inf = NaN) and, per axis, which of a box's sides it meets first.
+  struct SearchRay {
+    Point3 origin;
+    float inv[3];
+    int high_first[3];
+    bool finite;  // origin and direction; a ray that is not can meet no box we know of
+  };
+  static SearchRay PrepareRay(const Point3& origin, const Point3& dir);
+
+  // Calls hit(leaf) for each triangle whose box the segment from the ray's
+  // origin along its unit direction, up to length, may meet, until hit
+  // answers true; answers whether one did.
   template <typename Hit>
-  bool AnyHit(const Point3& origin, const Point3& dir, float length, Hit&& hit) const;
+  bool AnyHit(const SearchRay& ray, float length, Hit&& hit) const;
+  template <typename Hit>
+  bool AnyHit(const Point3& origin, const Point3& dir, float length, Hit&& hit) const {
+    return AnyHit(PrepareRay(origin, dir), length, hit);
+  }
 
   int TriangleCount() const { return static_cast<int>(leaves_.size() + always_.size()); }
 
@@ -95,24 +112,30 @@ bool TriangleBvh::HitAll(Hit&& hit) const {
   return false;
 }
 
-// The slab tests. On an axis the ray does not move along, the inverse is a
-// huge finite number instead of infinity: a box side the origin lies on
-// then gives 0, not 0 x inf = NaN, and one beyond it a parameter out of
-// reach; no NaN ever enters the comparisons.
+inline TriangleBvh::SearchRay TriangleBvh::PrepareRay(const Point3& origin, const Point3& dir) {
+  SearchRay ray;
+  ray.origin = origin;
+  ray.finite = true;
+  for (int a = 0; a < 3; ++a) {
+    ray.finite = ray.finite && std::isfinite(origin[a]) && std::isfinite(dir[a]);
+    float inv = 1.0f / dir[a];
+    if (!std::isfinite(inv)) inv = std::copysign(1e38f, dir[a]);
+    ray.inv[a] = inv;
+    ray.high_first[a] = inv < 0.0f ? 1 : 0;
+  }
+  return ray;
+}
+
+// The slab tests: no NaN ever enters their comparisons (see SearchRay).
 template <typename Hit>
-bool TriangleBvh::AnyHit(const Point3& origin, const Point3& dir, float length, Hit&& hit) const {
-  for (int a = 0; a < 3; ++a)
-    if (!std::isfinite(origin[a]) || !std::isfinite(dir[a])) return HitAll(hit);  // no box can tell
+bool TriangleBvh::AnyHit(const SearchRay& ray, float length, Hit&& hit) const {
+  if (!ray.finite) return HitAll(hit);
   for (const Leaf& t : always_)
     if (hit(t)) return true;
   if (root_.count == 0 && nodes_.empty()) return false;
-  float inv[3];
-  int high_first[3];
-  for (int a = 0; a < 3; ++a) {
-    inv[a] = 1.0f / dir[a];
-    if (!std::isfinite(inv[a])) inv[a] = std::copysign(1e38f, dir[a]);
-    high_first[a] = inv[a] < 0.0f ? 1 : 0;
-  }
+  const Point3& origin = ray.origin;
+  const float* inv = ray.inv;
+  const int* high_first = ray.high_first;
   const float t_low = -slack_, t_high = length * 1.00001f + slack_;
   auto leaves_hit = [&](std::uint32_t first, std::uint32_t count) {
     for (std::uint32_t i = first; i < first + count; ++i)
@@ -138,19 +161,29 @@ bool TriangleBvh::AnyHit(const Point3& origin, const Point3& dir, float length, 
   const __m128 o[3] = {_mm_set1_ps(origin.x), _mm_set1_ps(origin.y), _mm_set1_ps(origin.z)};
   const __m128 v[3] = {_mm_set1_ps(inv[0]), _mm_set1_ps(inv[1]), _mm_set1_ps(inv[2])};
   const __m128 low = _mm_set1_ps(t_low), high = _mm_set1_ps(t_high);
+  // Where in a node each axis's near and far sides are, for this ray.
+  std::size_t near_at[3], far_at[3];
+  for (int a = 0; a < 3; ++a) {
+    std::size_t lo_at = offsetof(Node, lo) + a * sizeof(float[4]), hi_at = offsetof(Node, hi) + a * sizeof(float[4]);
+    near_at[a] = high_first[a] ? hi_at : lo_at;
+    far_at[a] = high_first[a] ? lo_at : hi_at;
+  }
 #endif
   while (depth > 0) {
     const Node& node = nodes_[stack[--depth]];
     float entry[4];
     int met = 0;
 #if defined(__SSE2__)
-    __m128 t_min = low, t_max = high;
-    for (int a = 0; a < 3; ++a) {
-      __m128 near_side = _mm_load_ps(high_first[a] ? node.hi[a] : node.lo[a]);
-      __m128 far_side = _mm_load_ps(high_first[a] ? node.lo[a] : node.hi[a]);
-      t_min = _mm_max_ps(t_min, _mm_mul_ps(_mm_sub_ps(near_side, o[a]), v[a]));
-      t_max = _mm_min_ps(t_max, _mm_mul_ps(_mm_sub_ps(far_side, o[a]), v[a]));
-    }
+    const char* base = reinterpret_cast<const char*>(&node);
+    auto side = [base](std::size_t at) { return _mm_load_ps(reinterpret_cast<const float*>(base + at)); };
+    __m128 t_min = _mm_max_ps(
+        _mm_max_ps(low, _mm_mul_ps(_mm_sub_ps(side(near_at[0]), o[0]), v[0])),
+        _mm_max_ps(_mm_mul_ps(_mm_sub_ps(side(near_at[1]), o[1]), v[1]),
+                   _mm_mul_ps(_mm_sub_ps(side(near_at[2]), o[2]), v[2])));
+    __m128 t_max = _mm_min_ps(
+        _mm_min_ps(high, _mm_mul_ps(_mm_sub_ps(side(far_at[0]), o[0]), v[0])),
+        _mm_min_ps(_mm_mul_ps(_mm_sub_ps(side(far_at[1]), o[1]), v[1]),
+                   _mm_mul_ps(_mm_sub_ps(side(far_at[2]), o[2]), v[2])));
     met = _mm_movemask_ps(_mm_cmple_ps(t_min, t_max));
     _mm_storeu_ps(entry, t_min);
 #else
