@@ -50,6 +50,7 @@ class Builder {
     for (const MaterialRow& m : d.materials) {
       MtlBase* made = new_material(m);
       made->SetName(m.name);
+      note_material_name(m.name);
       keep_for_run(made);  // as the materials scripts make
       materials_[m.id] = made;
     }
