@@ -162,9 +162,9 @@ INode* create_node(Object* made, Value** arg_list, int count, const char* fn) {
   return node;
 }
 
-// A targeted light aims at the node target: names (applied with the other
-// keywords), or else at a target of its own at the origin, named after it
-// as the application names one made interactively: "Spot001.Target".
+// A targeted light aims at the node its target: keyword names (set with the
+// other keywords), or else at a target of its own at the origin, named
+// after it as the application names one made interactively: "Spot001.Target".
 void aim_at_target(INode* node, SClass_ID owner, Value** a, int count) {
   if (node->GetTarget() != nullptr) return;
   if (_get_key_arg_or_default(a, count, Name::intern("target"), nullptr) != nullptr) {
