@@ -1,7 +1,8 @@
 // Scene nodes: hierarchy, transforms and settings, each change recorded for undo.
 #include <algorithm>
-
 #include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "host/control.h"
 #include "host/hold.h"
@@ -9,18 +10,13 @@
 #include "host/space_warps.h"
 #include "host/triobject.h"
 #include "key_controllers.h"
+#include "look_at_controller.h"
 #include "node_restores.h"
 #include "particle_objects.h"
 #include "scene_internal.h"
 #include "winapi/file_paths.h"
 
 namespace {
-
-bool is_ancestor_or_self(const INode* candidate, const INode* node) {
-  for (const INode* n = node; n != nullptr; n = n->GetParentNode())
-    if (n == candidate) return true;
-  return false;
-}
 
 // m relative to the frame parent; a parent frame with no inverse leaves m as it is.
 Matrix3 relative_to(const Matrix3& m, const Matrix3& parent) {
@@ -33,6 +29,8 @@ Matrix3 relative_to(const Matrix3& m, const Matrix3& parent) {
 INode::INode(Object* object, bool is_root) : object_(object), is_root_(is_root) {}
 
 INode::~INode() {
+  // What aims at the node lets it go.
+  NotifyDependents(FOREVER, PART_ALL, REFMSG_TARGET_DELETED, NOTIFY_ALL, FALSE);
   if (object_ != nullptr && Scene::get().release_object(object_)) object_->DeleteThis();
 }
 
@@ -78,12 +76,96 @@ Control* INode::GetTMController() {
 
 bool INode::TransformAnimated() const { return tm_control_ != nullptr && tm_control_->IsAnimated(); }
 
-Matrix3 INode::local_tm_at(TimeValue t) const {
+host::scene::LookAtController* INode::look_at() const {
+  return dynamic_cast<host::scene::LookAtController*>(tm_control_.get());
+}
+
+INode* INode::GetTarget() const {
+  host::scene::LookAtController* look = look_at();
+  INode* target = look != nullptr ? look->target() : nullptr;
+  return target != nullptr && !target->deleted_ ? target : nullptr;
+}
+
+// Through the nodes in the scene only: a deleted one's links may name nodes
+// already freed.
+bool INode::TransformDependsOn(const INode* other) const {
+  std::vector<const INode*> pending{this};
+  std::unordered_set<const INode*> seen;
+  while (!pending.empty()) {
+    const INode* n = pending.back();
+    pending.pop_back();
+    if (n == nullptr || !seen.insert(n).second) continue;
+    if (n == other) return true;
+    pending.push_back(n->parent_);
+    pending.push_back(n->GetTarget());
+  }
+  return false;
+}
+
+bool INode::SetTarget(INode* target) {
+  if (is_root_ || (target != nullptr && target->TransformDependsOn(this))) return false;
+  if (look_at() == nullptr) {
+    auto look = std::make_unique<host::scene::LookAtController>(this, local_tm_at(0), nullptr);
+    std::unique_ptr<Control, ControlDeleter> replaced(look.release());
+    tm_control_.swap(replaced);
+    // Script values may still name the controller replaced: it stays to the end of the run.
+    if (theHold.Holding())
+      theHold.Put(new NodeControllerRestore(this, std::move(replaced)));
+    else if (replaced != nullptr)
+      Scene::get().keep_controller(replaced.release());
+  }
+  look_at()->set_target(target);
+  return true;
+}
+
+Matrix3 INode::own_tm_at(TimeValue t) const {
   if (tm_control_ == nullptr) return local_tm_;
   Matrix3 m;
   Interval valid = FOREVER;
   tm_control_->GetValue(t, &m, valid);
   return m;
+}
+
+Matrix3 INode::local_tm_at(TimeValue t) const {
+  if (look_at() == nullptr) return own_tm_at(t);
+  return relative_to(GetNodeTM(t), parent_tm(t));
+}
+
+// Without recursion, as chains of targets may be as long as scripts make
+// them. A node a loop leads back to (undo or redo may bring one back) counts
+// as absent there.
+Matrix3 INode::world_tm_through_targets(TimeValue t) const {
+  std::unordered_map<const INode*, Matrix3> world;
+  std::unordered_set<const INode*> expanded;
+  std::vector<const INode*> pending{this};
+  auto parent_of = [](const INode* n) {
+    return n->parent_ != nullptr && !n->parent_->is_root_ ? n->parent_ : nullptr;
+  };
+  while (!pending.empty()) {
+    const INode* n = pending.back();
+    if (world.count(n) != 0) {
+      pending.pop_back();
+      continue;
+    }
+    const INode* parent = parent_of(n);
+    const INode* target = n->GetTarget();
+    if (expanded.insert(n).second) {
+      for (const INode* d : {parent, target})
+        if (d != nullptr && world.count(d) == 0 && expanded.count(d) == 0) pending.push_back(d);
+      continue;
+    }
+    pending.pop_back();
+    Matrix3 parent_world =
+        parent != nullptr && world.count(parent) != 0 ? world.at(parent) : Matrix3::Identity();
+    if (host::scene::LookAtController* look = n->look_at()) {
+      bool aimed = target != nullptr && world.count(target) != 0;
+      Point3 target_pos = aimed ? world.at(target).GetTrans() : Point3();
+      world[n] = look->world_tm(t, parent_world, aimed ? &target_pos : nullptr);
+    } else {
+      world[n] = n->own_tm_at(t) * parent_world;
+    }
+  }
+  return world.at(this);
 }
 
 void INode::set_local_tm(TimeValue t, const Matrix3& local) {
@@ -100,8 +182,10 @@ void INode::set_local_tm(TimeValue t, const Matrix3& local) {
 
 // Up the hierarchy without recursion: it may be as deep as scripts make it.
 Matrix3 INode::GetNodeTM(TimeValue t) const {
-  Matrix3 tm = local_tm_at(t);
-  for (const INode* n = parent_; n != nullptr; n = n->parent_) tm = tm * n->local_tm_at(t);
+  for (const INode* n = this; n != nullptr; n = n->parent_)
+    if (n->look_at() != nullptr) return world_tm_through_targets(t);
+  Matrix3 tm = own_tm_at(t);
+  for (const INode* n = parent_; n != nullptr; n = n->parent_) tm = tm * n->own_tm_at(t);
   return tm;
 }
 
@@ -244,8 +328,9 @@ void INode::relink(INode* new_parent, int index, const Matrix3& local_tm) {
 }
 
 void INode::AttachChild(INode* child, int keepTM) {
-  if (child == nullptr || deleted_ || child->is_root_ || child->deleted_ || is_ancestor_or_self(child, this))
-    return;
+  // A node whose transform depends on the child's (the child itself, a
+  // descendant, or one aiming at either) cannot be its parent.
+  if (child == nullptr || deleted_ || child->is_root_ || child->deleted_ || TransformDependsOn(child)) return;
   Matrix3 local = keepTM ? relative_to(child->GetNodeTM(0), GetNodeTM(0)) : child->local_tm_at(0);
   if (theHold.Holding()) {
     INode* old_parent = child->parent_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "host/hold.h"
 
@@ -10,13 +11,18 @@ namespace host::scene {
 
 namespace {
 
+// b - a in ticks, without overflow: keys may lie anywhere a time can.
+float span(TimeValue a, TimeValue b) {
+  return static_cast<float>(static_cast<std::int64_t>(b) - static_cast<std::int64_t>(a));
+}
+
 // Slope at key i: the slope between its neighbours, flat at either end.
 template <typename T>
 T slope_at(const std::vector<Key<T>>& keys, size_t i) {
   if (i == 0 || i + 1 >= keys.size()) return T{};
   const Key<T>& before = keys[i - 1];
   const Key<T>& after = keys[i + 1];
-  return (after.value - before.value) * (1.0f / static_cast<float>(after.time - before.time));
+  return (after.value - before.value) * (1.0f / span(before.time, after.time));
 }
 
 template <typename T>
@@ -50,8 +56,8 @@ T KeyTrack<T>::value_at(TimeValue t) const {
   // Cubic Hermite between keys i and i + 1.
   const Key<T>& a = keys[i];
   const Key<T>& b = keys[i + 1];
-  float h = static_cast<float>(b.time - a.time);
-  float u = static_cast<float>(t - a.time) / h;
+  float h = span(a.time, b.time);
+  float u = span(a.time, t) / h;
   float u2 = u * u, u3 = u2 * u;
   float h00 = 2 * u3 - 3 * u2 + 1, h10 = u3 - 2 * u2 + u, h01 = -2 * u3 + 3 * u2, h11 = u3 - u2;
   return a.value * h00 + slope_at(keys, i) * (h10 * h) + b.value * h01 + slope_at(keys, i + 1) * (h11 * h);

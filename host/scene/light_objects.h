@@ -15,6 +15,8 @@ class StandardLight : public GenLight {
 
   Class_ID ClassID() override;
   void GetClassName(std::string& s) override;
+  // The same settings and the same keys on colour and multiplier.
+  Animatable* Clone() override;
 
   void SetUseLight(int onOff) override;
   BOOL GetUseLight() override { return state_.on ? TRUE : FALSE; }
@@ -67,6 +69,7 @@ class StandardCamera : public GenCamera {
   StandardCamera() = default;
   Class_ID ClassID() override { return Class_ID(SIMPLE_CAM_CLASS_ID, 0); }
   void GetClassName(std::string& s) override { s = "Camera"; }
+  Animatable* Clone() override;
   void SetFOV(TimeValue t, float f) override;
   float GetFOV(TimeValue) override { return fov_; }
   int Type() override { return FREE_CAMERA; }
@@ -83,6 +86,7 @@ class TargetObject : public GeomObject {
   explicit TargetObject(SClass_ID owner) : owner_(owner) {}
   Class_ID ClassID() override { return Class_ID(TARGET_CLASS_ID, 0); }
   void GetClassName(std::string& s) override { s = "Target"; }
+  Animatable* Clone() override { return new TargetObject(owner_); }
   int IsRenderable() override { return 0; }
   SClass_ID owner_super_class() const { return owner_; }
 

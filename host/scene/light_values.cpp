@@ -5,8 +5,11 @@
 //   omniLight rgb:(color 255 200 100) multiplier:2 castShadows:true pos:[0,0,50]
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "host/checks.h"
+#include "host/functions.h"
 #include "host/globals.h"
 #include "host/locals.h"
 #include "host/properties.h"
@@ -159,10 +162,18 @@ INode* create_node(Object* made, Value** arg_list, int count, const char* fn) {
   return node;
 }
 
-// A targeted light's target: a node named after it, "Spot001.Target".
-void add_target(INode* node, SClass_ID owner) {
+// A targeted light aims at the node its target: keyword names (set with the
+// other keywords), or else at a target of its own at the origin, named
+// after it as the application names one made interactively: "Spot001.Target".
+void aim_at_target(INode* node, SClass_ID owner, Value** a, int count) {
+  if (node->GetTarget() != nullptr) return;
+  if (_get_key_arg_or_default(a, count, Name::intern("target"), nullptr) != nullptr) {
+    node->SetTarget(nullptr);  // target:undefined: a LookAt transform aiming at nothing
+    return;
+  }
   INode* target = Scene::get().CreateObjectNode(new TargetObject(owner));
   target->SetName((std::string(node->GetName()) + ".Target").c_str());
+  node->SetTarget(target);
 }
 
 Value* make_omni(Value** a, int count) {
@@ -170,7 +181,7 @@ Value* make_omni(Value** a, int count) {
 }
 Value* make_target_spot(Value** a, int count) {
   INode* node = create_node(new StandardLight(TSPOT_LIGHT), a, count, "targetSpot");
-  add_target(node, LIGHT_CLASS_ID);
+  aim_at_target(node, LIGHT_CLASS_ID, a, count);
   return wrap_node(node);
 }
 Value* make_directional(Value** a, int count) {
@@ -183,16 +194,21 @@ Value* make_free_camera(Value** a, int count) {
   return wrap_node(create_node(new StandardCamera, a, count, "freeCamera"));
 }
 
-// What a target aims for counts with it: a spot's target is among the lights.
-SClass_ID kind_of(INode* n) {
+// A target counts with what aims at it: a spot's target is among the
+// lights, whoever made it.
+SClass_ID kind_of(INode* n, const std::vector<INode*>& scene) {
   Object* object = n->GetObjectRef();
-  if (auto* target = dynamic_cast<TargetObject*>(object)) return target->owner_super_class();
-  return object->SuperClassID();
+  auto* target = dynamic_cast<TargetObject*>(object->FindBaseObject());
+  if (target == nullptr) return object->SuperClassID();
+  for (INode* other : scene)
+    if (other->GetTarget() == n) return other->GetObjectRef()->FindBaseObject()->SuperClassID();
+  return target->owner_super_class();
 }
 Value* nodes_of_kind(SClass_ID kind) {
   OneValueLocal result(new Array());
-  for (INode* n : Scene::get().nodes())
-    if (kind_of(n) == kind) static_cast<Array*>(result.value)->append(wrap_node(n));
+  std::vector<INode*> scene = Scene::get().nodes();
+  for (INode* n : scene)
+    if (kind_of(n, scene) == kind) static_cast<Array*>(result.value)->append(wrap_node(n));
   return result.value;
 }
 Value* get_lights() { return nodes_of_kind(LIGHT_CLASS_ID); }

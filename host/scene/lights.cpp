@@ -74,6 +74,16 @@ StandardLight::~StandardLight() {
   intensity_->UnregisterDependent(this);
 }
 
+Animatable* StandardLight::Clone() {
+  auto* copy = new StandardLight(type_);
+  copy->state_ = state_;
+  copy->color_->set_track(color_->track());
+  copy->intensity_->set_track(intensity_->track());
+  *copy->color_->GetFlagWord() = color_->GetFlags();
+  *copy->intensity_->GetFlagWord() = intensity_->GetFlags();
+  return copy;
+}
+
 Class_ID StandardLight::ClassID() {
   switch (type_) {
     case TSPOT_LIGHT:
@@ -136,6 +146,12 @@ void StandardLight::SetIntensity(TimeValue t, float f) { intensity_->SetValue(t,
 void StandardLight::SetShadow(int a) {
   hold_state();
   state_.shadow = a != 0;
+}
+
+Animatable* StandardCamera::Clone() {
+  auto* copy = new StandardCamera;
+  copy->fov_ = fov_;
+  return copy;
 }
 
 void StandardCamera::SetFOV(TimeValue, float f) {

@@ -226,3 +226,7 @@ void keep_for_run(MtlBase* object);
 // "Material #2", ... and "Map #1", ...
 std::string next_material_name();
 std::string next_map_name();
+// A reset scene numbers new materials and maps from 1 again.
+void reset_material_names();
+// A material or map loaded with such a name: its number is not given again.
+void note_material_name(const std::string& name);

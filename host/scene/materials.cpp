@@ -41,14 +41,47 @@ bool contains_material(Mtl* mtl, Mtl* target) {
 
 void keep_for_run(MtlBase* object) { kept().emplace_back(object); }
 
-std::string next_material_name() {
+namespace {
+
+constexpr const char* kMaterialStem = "Material #";
+constexpr const char* kMapStem = "Map #";
+
+int& material_count() {
   static int count = 0;
-  return "Material #" + std::to_string(++count);
+  return count;
 }
 
-std::string next_map_name() {
+int& map_count() {
   static int count = 0;
-  return "Map #" + std::to_string(++count);
+  return count;
+}
+
+// Raises count to the number of a name stem + digits.
+void note_number(const std::string& name, const std::string& stem, int& count) {
+  if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0 || name.size() - stem.size() > 9)
+    return;
+  int number = 0;
+  for (std::size_t i = stem.size(); i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return;
+    number = number * 10 + (name[i] - '0');
+  }
+  count = std::max(count, number);
+}
+
+}  // namespace
+
+std::string next_material_name() { return kMaterialStem + std::to_string(++material_count()); }
+
+std::string next_map_name() { return kMapStem + std::to_string(++map_count()); }
+
+void reset_material_names() {
+  material_count() = 0;
+  map_count() = 0;
+}
+
+void note_material_name(const std::string& name) {
+  note_number(name, kMaterialStem, material_count());
+  note_number(name, kMapStem, map_count());
 }
 
 StdMat2* NewDefaultStdMat() { return new StandardMtl; }

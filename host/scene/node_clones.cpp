@@ -10,6 +10,7 @@
 #include "host/locals.h"
 #include "host/values.h"
 #include "key_controllers.h"
+#include "look_at_controller.h"
 #include "node_values.h"
 #include "scene_internal.h"
 
@@ -23,9 +24,12 @@ INode* Scene::clone_node(INode* source, Object* object) {
   node->set_state(state);
   if (source->parent_ != nullptr && source->parent_ != node->parent_)
     node->relink(source->parent_, -1, state.local_tm);
-  // An animated node's copy moves as it does.
+  // An animated node's copy moves as it does; a copy of one aiming at a
+  // target aims at the same one.
   if (auto* prs = dynamic_cast<host::scene::PRSController*>(source->tm_control_.get()))
     node->tm_control_.reset(prs->clone().release());
+  else if (host::scene::LookAtController* look = source->look_at())
+    node->tm_control_.reset(look->clone(node).release());
   theHold.Resume();
   return node;
 }

@@ -74,7 +74,9 @@ Value* create_node_for(Object* object, Value** arg_list, int count,
   for (int i = first_key; i + 1 < count; i += 2) {
     Value* key = arg_list[i];
     if (taken && taken(key)) continue;
-    if (find_property(result.value->tag, key) != nullptr) result.value->set_property(key, arg_list[i + 1]);
+    // node_property: classes outside GeometryClass (space warps) have the
+    // node properties too.
+    if (node_property(result.value->tag, key) != nullptr) result.value->set_property(key, arg_list[i + 1]);
   }
   return result.value;
 }

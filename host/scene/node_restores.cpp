@@ -102,3 +102,14 @@ void NodeObjectRestore::swap() {
 
 void NodeObjectRestore::Restore(int) { swap(); }
 void NodeObjectRestore::Redo() { swap(); }
+
+NodeControllerRestore::NodeControllerRestore(INode* node,
+                                             std::unique_ptr<Control, INode::ControlDeleter> replaced)
+    : node_(node), other_(std::move(replaced)) {}
+
+NodeControllerRestore::~NodeControllerRestore() {
+  if (other_ != nullptr) Scene::get().keep_controller(other_.release());
+}
+
+void NodeControllerRestore::Restore(int) { node_->tm_control_.swap(other_); }
+void NodeControllerRestore::Redo() { node_->tm_control_.swap(other_); }

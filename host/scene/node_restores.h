@@ -80,3 +80,18 @@ class NodeObjectRestore : public RestoreObj {
   INode* node_;
   Object* other_;
 };
+
+// A node's transform controller replaced by another (a node given a
+// target): the restore holds whichever the node does not use, and hands it
+// to the scene to keep when it goes, as script values may still name it.
+class NodeControllerRestore : public RestoreObj {
+ public:
+  NodeControllerRestore(INode* node, std::unique_ptr<Control, INode::ControlDeleter> replaced);
+  ~NodeControllerRestore() override;
+  void Restore(int isUndo) override;
+  void Redo() override;
+
+ private:
+  INode* node_;
+  std::unique_ptr<Control, INode::ControlDeleter> other_;
+};

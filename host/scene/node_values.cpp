@@ -78,7 +78,22 @@ void set_parent(Value* self, Value* v) {
   }
   INode* parent = node_arg(v, "parent");
   parent->AttachChild(node);
-  if (node->GetParentNode() != parent) throw RuntimeError(host::msg::kParentLoop, v);
+  if (node->GetParentNode() == parent) return;
+  bool descendant = false;
+  for (INode* n = parent; n != nullptr; n = n->GetParentNode()) descendant = descendant || n == node;
+  throw RuntimeError(descendant ? host::msg::kParentLoop : host::msg::kParentAimsAtChild, v);
+}
+
+// The node the transform aims at, or undefined; setting one gives the node
+// a LookAt transform controller.
+Value* get_target(Value* self) {
+  INode* target = self_node(self)->GetTarget();
+  return target != nullptr ? wrap_node(target) : static_cast<Value*>(&undefined);
+}
+void set_target(Value* self, Value* v) {
+  INode* node = self_node(self);
+  INode* target = v == &undefined ? nullptr : node_arg(v, "target");
+  if (!node->SetTarget(target)) throw RuntimeError(host::msg::kTargetLoop, v);
 }
 
 Value* get_children(Value* self) {
@@ -134,6 +149,7 @@ PropertyTable node_properties{
     {"objectOffsetScale", "point3", get_offset_scale, set_offset_scale, true},
     {"parent", "node", get_parent, set_parent, true},
     {"children", "array", get_children, nullptr, true},
+    {"target", "node", get_target, set_target, true},
     {"wirecolor", "color", get_wirecolor, set_wirecolor, true},
     {"isHidden", "boolean", get_hidden, set_hidden, true},
     {"castShadows", "boolean", get_cast_shadows, set_cast_shadows, true},

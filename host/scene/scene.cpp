@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/control.h"
 #include "host/hold.h"
 #include "host/script_time.h"
 #include "host/triobject.h"
@@ -131,6 +132,10 @@ void Scene::retire_object(Object* object) {
 }
 
 void Scene::keep_loose_modifier(Modifier* mod) { loose_modifiers_.emplace_back(mod); }
+
+void Scene::ControlDeleter::operator()(Control* c) const { c->DeleteThis(); }
+
+void Scene::keep_controller(Control* control) { kept_controllers_.emplace_back(control); }
 
 void Scene::adopt_modifier(Modifier* mod) {
   for (auto it = loose_modifiers_.begin(); it != loose_modifiers_.end(); ++it)

@@ -11,6 +11,8 @@
 #include "host/host_objects.h"
 #include "host/modifiers.h"
 
+class Control;
+
 // A node now shows an object of another class: its script value follows.
 void node_changed_class(INode* node);
 
@@ -91,6 +93,9 @@ class Scene : public Interface {
   // Puts the node's object at the bottom of stack (taken), which the node
   // then refers to, and so do the node's instances.
   void wrap_in_stack(INode* node, IDerivedObject* stack, Object* base);
+  // A controller no node uses any more (taken): kept to the end of the run,
+  // as script values of it stay valid.
+  void keep_controller(Control* control);
 
  private:
   friend class SceneFileAccess;
@@ -109,6 +114,10 @@ class Scene : public Interface {
   };
   std::vector<std::unique_ptr<Modifier, ModifierDeleter>> loose_modifiers_;
   std::vector<std::unique_ptr<Modifier, ModifierDeleter>> kept_modifiers_;
+  struct ControlDeleter {
+    void operator()(Control* c) const;
+  };
+  std::vector<std::unique_ptr<Control, ControlDeleter>> kept_controllers_;
   WrapperRegistry registry_;
   std::unordered_map<Object*, int> extra_holders_;  // holders beyond the first
 };

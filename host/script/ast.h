@@ -133,6 +133,9 @@ class PlaceChange {
   explicit PlaceChange(bool reads) : needs_current(reads) {}
   virtual Value* apply(Value* current) = 0;
   const bool needs_current;
+  // Set by apply when what it was given is left as it was (the change went
+  // to a host object inside it), so nothing needs setting back.
+  bool left_unchanged = false;
 
  protected:
   ~PlaceChange() = default;
@@ -142,7 +145,9 @@ class PlaceChange {
 // whose owner is itself a property or element reads along the chain,
 // changes the innermost value and sets each one back into its owner, so
 // b.pos.x = 5 sets b.pos to the changed point. A sub-value that acts on its
-// owner itself (a PropertyRef, a host object) is not set back.
+// owner itself (a PropertyRef, a host object) is not set back, nor is any
+// value further out, which that change left as it was: b.modifiers[2].enabled
+// = false does not set b.modifiers.
 class PathPlace : public Assignable {
  public:
   PathPlace(int l, NodePtr o) : Assignable(l), object(std::move(o)) {}
@@ -404,7 +409,7 @@ class FunctionDef : public Node {
 // members by name.
 struct StructCode {
   std::string name;
-  std::vector<Value*> members;    // every member name, in order
+  std::vector<Value*> members;         // every member name, in order
   std::vector<std::string> spellings;  // as the definition writes them
   std::vector<bool> is_method;
   std::vector<bool> is_private;

@@ -130,9 +130,11 @@ Value* PathPlace::modify(Frame* f, PlaceChange& change) {
       v[3] = change_.apply(v[2]);
       stored.value = v[3];
       // A host object (a node's base object, a material) changes in place.
-      bool acts_on_owner = v[3] == v[2] && (dynamic_cast<PropertyRef*>(v[3]) != nullptr ||
-                                            dynamic_cast<HostObjectWrapper*>(v[3]) != nullptr);
+      bool acts_on_owner =
+          v[3] == v[2] && (change_.left_unchanged || dynamic_cast<PropertyRef*>(v[3]) != nullptr ||
+                           dynamic_cast<HostObjectWrapper*>(v[3]) != nullptr);
       if (!acts_on_owner) place_->store_into(v[0], v[1], v[3]);
+      left_unchanged = acts_on_owner;
       return owner;
     }
     OneValueLocal stored;

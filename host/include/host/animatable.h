@@ -30,6 +30,8 @@ using RefMessage = unsigned int;
 enum RefResult { REF_FAIL = 0, REF_SUCCEED = 1, REF_DONTCARE = 2, REF_STOP = 3 };
 constexpr PartID PART_ALL = 0x800037FF;
 constexpr RefMessage REFMSG_CHANGE = 0x102;
+// Sent by an object about to be freed, so what refers to it lets it go.
+constexpr RefMessage REFMSG_TARGET_DELETED = 0x20;
 // A super class mask that lets every dependent hear a notification.
 constexpr SClass_ID NOTIFY_ALL = 0xFFFFFFF0;
 

@@ -30,6 +30,7 @@ constexpr DWORD HYBRIDINTERP_POINT3_CLASS_ID = 0x200A;
 constexpr DWORD HYBRIDINTERP_SCALE_CLASS_ID = 0x2010;
 constexpr DWORD HYBRIDINTERP_COLOR_CLASS_ID = 0x2011;
 constexpr DWORD PRS_CONTROL_CLASS_ID = 0x2005;
+constexpr DWORD LOOKAT_CONTROL_CLASS_ID = 0x2006;
 constexpr DWORD EULER_CONTROL_CLASS_ID = 0x2012;
 const Class_ID IPOS_CONTROL_CLASS_ID(0x118F7E02, 0xFFEE238A);
 
@@ -70,6 +71,8 @@ class Control : public Animatable {
   virtual Control* GetPositionController() { return nullptr; }
   virtual Control* GetRotationController() { return nullptr; }
   virtual Control* GetScaleController() { return nullptr; }
+  // A look-at transform's roll about its aiming axis; null for others.
+  virtual Control* GetRollController() { return nullptr; }
 
   // Sub-controllers scripts reach by name (x_position, ...).
   virtual int NumSubs() { return 0; }

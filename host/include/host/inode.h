@@ -21,6 +21,9 @@
 
 class Control;
 class Mtl;
+namespace host::scene {
+class LookAtController;
+}
 
 // Nodes' super class and class id.
 constexpr SClass_ID BASENODE_CLASS_ID = 0x1;
@@ -59,6 +62,17 @@ class INode : public Animatable {
   Control* GetTMController();
   // Whether the transform has keys.
   bool TransformAnimated() const;
+  // The node the transform aims at (a target spot's target) while that one
+  // is in the scene; null for none.
+  INode* GetTarget() const;
+  // Makes the node aim at target (null: at nothing), giving it a LookAt
+  // transform controller first if it has another (its keys go; its position
+  // and scale at time 0 stay); recorded for undo. False, with nothing
+  // changed, when target's transform depends on the node's.
+  bool SetTarget(INode* target);
+  // Whether other is this node or its transform depends on other's, through
+  // parents and the targets of look-at transforms.
+  bool TransformDependsOn(const INode* other) const;
   // The object's transform before world-space modifiers (GetObjectTM), and
   // after them: the identity while a world-space modifier (a space-warp
   // binding) is on the node's stack, as the evaluated mesh is then in world
@@ -127,6 +141,7 @@ class INode : public Animatable {
   friend class NodeLinkRestore;
   friend class NodeExistenceRestore;
   friend class NodeObjectRestore;
+  friend class NodeControllerRestore;
   friend class SceneFileAccess;
 
   // What undo restores of a node's own settings.
@@ -150,6 +165,13 @@ class INode : public Animatable {
   Matrix3 parent_tm(TimeValue t) const;
   // The transform relative to the parent at t.
   Matrix3 local_tm_at(TimeValue t) const;
+  // What the node's own controller (or fixed transform) gives; for a
+  // look-at transform local_tm_at needs the parent's and target's places too.
+  Matrix3 own_tm_at(TimeValue t) const;
+  host::scene::LookAtController* look_at() const;
+  // GetNodeTM where a look-at transform is on the way: each node's world
+  // transform once those it depends on are known.
+  Matrix3 world_tm_through_targets(TimeValue t) const;
   void set_local_tm(TimeValue t, const Matrix3& local);
 
   std::string name_;

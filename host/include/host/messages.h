@@ -153,7 +153,8 @@ inline constexpr const char* kKeyIndexOutOfRange = "Key index out of range: ";
 inline constexpr const char* kControllerNotReplaced = "A property's controller cannot be replaced: ";
 // addNewKey or getKey on a controller that takes no keys; completed by it.
 inline constexpr const char* kControllerTakesNoKeys = "Controller does not take keys: ";
-inline constexpr const char* kCompoundControllerKey = "Keys of this controller are set through its sub-controllers: ";
+inline constexpr const char* kCompoundControllerKey =
+    "Keys of this controller are set through its sub-controllers: ";
 
 // ---- Scene nodes --------------------------------------------------------------
 
@@ -162,6 +163,11 @@ inline constexpr const char* kDeletedNodePrint = "<Deleted scene node>";
 inline constexpr const char* kDeletedObjectPrint = "<Deleted scene object>";
 // Setting .parent to the node itself or one of its descendants; completed by the value.
 inline constexpr const char* kParentLoop = "Cannot link a node to itself or to its own descendant: ";
+// Setting .parent to a node that aims at the node (or a descendant of it).
+inline constexpr const char* kParentAimsAtChild =
+    "Cannot link a node to one whose transform depends on it through a target: ";
+// Setting .target to the node itself or one whose transform depends on the node's.
+inline constexpr const char* kTargetLoop = "Cannot aim a node at one whose transform depends on its own: ";
 
 // ---- Meshes -------------------------------------------------------------------
 
@@ -231,6 +237,12 @@ inline constexpr const char* kSceneFileUnknownClass = "unknown class: ";
 inline constexpr const char* kSceneFileUnknownParam = "unknown parameter: ";
 inline constexpr const char* kSceneFileWrongKind = "refers to the wrong kind of material: ";
 inline constexpr const char* kSceneFileHoldsItself = "material holds itself: ";
+inline constexpr const char* kSceneFilePartOrder = "part missing its controller or before it: controller ";
+inline constexpr const char* kSceneFileWrongController = "not the controller the host has there: controller ";
+inline constexpr const char* kSceneFileValueSize = "value of the wrong size for its controller: ";
+inline constexpr const char* kSceneFileKeyOrder = "keys not in time order: controller ";
+inline constexpr const char* kSceneFileNotKeyed = "keys on a controller that takes none: controller ";
+inline constexpr const char* kSceneFileTargetLoop = "parents and targets lead back to node ";
 inline constexpr const char* kSceneFileBadName = "bad global name: ";
 inline constexpr const char* kSceneFileGlobalValue = "persistent_globals.value";
 inline constexpr const char* kSceneFileTooDeep = ": nested too deeply";

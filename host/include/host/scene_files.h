@@ -14,7 +14,7 @@
 #include <string>
 
 // The format version this host writes; it reads this one and older ones.
-constexpr int kSceneFileVersion = 1;
+constexpr int kSceneFileVersion = 2;
 
 // What a save or load came to: ok, or the reason it failed.
 struct SceneFileResult {

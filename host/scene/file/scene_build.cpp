@@ -1,24 +1,32 @@
 // Builds the scene from rows: materials and maps first, then objects and
-// their stacks, then nodes in order, then what refers to nodes.
+// their stacks, then nodes in order, then what refers to nodes (modifiers
+// binding warps, light lists, controllers aiming at targets).
 #include "scene_build.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <type_traits>
+#include <vector>
 
+#include "../key_controllers.h"
 #include "../light_objects.h"
+#include "../look_at_controller.h"
 #include "../material_objects.h"
 #include "../render_objects.h"
 #include "../scene_internal.h"
+#include "controller_classes.h"
 #include "global_values.h"
 #include "host/advanced_lighting.h"
 #include "host/globals.h"
 #include "host/param_list.h"
+#include "host/script_context.h"
 #include "host/script_time.h"
 #include "host/triobject.h"
 #include "host/values.h"
 #include "object_classes.h"
 #include "scene_access.h"
+#include "tables.h"
 
 namespace scenefile {
 namespace {
@@ -34,6 +42,7 @@ class Builder {
     share_objects();
     build_modifiers();
     build_exclusions();
+    build_controllers();
     build_app_data();
     build_environment();
     build_globals();
@@ -50,6 +59,7 @@ class Builder {
     for (const MaterialRow& m : d.materials) {
       MtlBase* made = new_material(m);
       made->SetName(m.name);
+      note_material_name(m.name);
       keep_for_run(made);  // as the materials scripts make
       materials_[m.id] = made;
     }
@@ -191,6 +201,59 @@ class Builder {
     }
   }
 
+  template <typename T>
+  static void fill_track(Control* c, const ControllerRow& row, const std::vector<const KeyRow*>& keys) {
+    host::scene::KeyTrack<T> track;
+    track.constant = key_value<T>(row.value);
+    for (const KeyRow* k : keys) track.keys.push_back({k->time, key_value<T>(k->value)});
+    auto* controller = static_cast<host::scene::KeyController<T>*>(c);
+    controller->set_track(track);
+    *controller->GetFlagWord() = row.flags;
+  }
+  template <typename T>
+  static T key_value(const Bytes& b) {
+    if constexpr (std::is_same_v<T, float>)
+      return unpack_floats(b, 1, "controllers.value")[0];
+    else
+      return unpack_point(b, "controllers.value");
+  }
+
+  // After the nodes: a LookAt names its target. A part is the controller
+  // already there in the whole it belongs to.
+  void build_controllers() {
+    std::map<Id, std::vector<const KeyRow*>> keys;
+    for (const KeyRow& k : d.keys) keys[k.controller].push_back(&k);
+    for (const ControllerRow& c : d.controllers) {
+      Control* control = nullptr;
+      if (c.parent != 0) {
+        control = controllers_.at(c.parent)->SubControl(c.sub);
+      } else if (c.owner_kind == Owner::kNode) {
+        ControlPtr made = new_transform_controller(c, nodes_.at(c.owner));
+        control = made.get();
+        SceneFileAccess::set_tm_controller(nodes_.at(c.owner), made.release());
+      } else {
+        auto* light = static_cast<StandardLight*>(objects_.at(c.owner));
+        control =
+            c.sub == 0 ? static_cast<Control*>(light->color_controller()) : light->intensity_controller();
+      }
+      controllers_[c.id] = control;
+      switch (controller_kind(control)) {
+        case ControllerKind::kFloatKeys:
+          fill_track<float>(control, c, keys[c.id]);
+          break;
+        case ControllerKind::kPointKeys:
+          fill_track<Point3>(control, c, keys[c.id]);
+          break;
+        case ControllerKind::kLookAt:
+          static_cast<host::scene::LookAtController*>(control)->set_target(c.target != 0 ? nodes_.at(c.target)
+                                                                                         : nullptr);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+
   void build_exclusions() {
     for (const ExclusionRow& e : d.exclusions)
       static_cast<StandardLight*>(objects_.at(e.light))->state().excl.AddNode(nodes_.at(e.node));
@@ -212,6 +275,11 @@ class Builder {
         case Owner::kMaterial:
           owner = materials_.at(a.owner);
           break;
+        case Owner::kController:
+          owner = controllers_.at(a.owner);
+          break;
+        case Owner::kNone:
+          continue;  // the check lets none through
       }
       // malloc, as the chunk frees it; at least one byte so an empty chunk has data.
       void* bytes = std::malloc(a.bytes.empty() ? 1 : a.bytes.size());
@@ -272,10 +340,15 @@ class Builder {
   std::map<Id, Object*> objects_;
   std::map<Id, Modifier*> modifiers_;
   std::map<Id, INode*> nodes_;
+  std::map<Id, Control*> controllers_;
 };
 
 }  // namespace
 
-void build_scene(const SceneData& data) { Builder(data).run(); }
+void build_scene(const SceneData& data) {
+  // Values set while building are the file's, never keys planted now.
+  ScopedAnimateContext no_keys(false);
+  Builder(data).run();
+}
 
 }  // namespace scenefile

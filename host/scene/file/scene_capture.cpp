@@ -1,26 +1,31 @@
 // Captures the scene into rows: nodes in order, then every object,
-// modifier, material and map they refer to, each given an id once however
-// many refer to it, so shared ones stay shared.
+// modifier, controller, material and map they refer to, each given an id
+// once however many refer to it, so shared ones stay shared.
 #include "scene_capture.h"
 
 #include <map>
 #include <memory>
 
+#include "../key_controllers.h"
 #include "../light_objects.h"
+#include "../look_at_controller.h"
 #include "../material_objects.h"
 #include "../render_objects.h"
 #include "../scene_internal.h"
 #include "../space_warp_objects.h"
 #include "../standard_modifiers.h"
+#include "controller_classes.h"
 #include "global_values.h"
 #include "host/advanced_lighting.h"
 #include "host/globals.h"
 #include "host/messages.h"
+#include "host/scene_files.h"
 #include "host/script_time.h"
 #include "host/simple_objects.h"
 #include "host/triobject.h"
 #include "object_classes.h"
 #include "scene_access.h"
+#include "tables.h"
 
 namespace scenefile {
 namespace {
@@ -38,7 +43,7 @@ std::string class_name_of(Animatable* a) {
 class Capture {
  public:
   SceneData run() {
-    data_.version = 1;
+    data_.version = kSceneFileVersion;
     std::vector<INode*> nodes = Scene::get().nodes();
     for (INode* node : nodes) node_ids_[node] = static_cast<Id>(node_ids_.size() + 1);
     for (INode* node : nodes) add_node(node);
@@ -84,7 +89,58 @@ class Capture {
     row.material = node->GetMtl() != nullptr ? material_id(node->GetMtl()) : 0;
     row.object = object_id(node->GetObjectRef());
     data_.nodes.push_back(std::move(row));
-    add_app_data(node, Owner::kNode, data_.nodes.back().id);
+    Id id = data_.nodes.back().id;
+    add_app_data(node, Owner::kNode, id);
+    if (Control* c = SceneFileAccess::tm_controller(node)) add_controller(c, 0, 0, Owner::kNode, id);
+  }
+
+  template <typename T>
+  void add_keys(host::scene::KeyController<T>& c, ControllerRow& row) {
+    row.flags = c.GetFlags();
+    row.value = key_value(c.track().constant);
+    for (const host::scene::Key<T>& k : c.track().keys)
+      data_.keys.push_back({row.id, k.time, key_value(k.value)});
+  }
+  static Bytes key_value(float f) { return pack_floats({f}); }
+  static Bytes key_value(const Point3& p) { return pack_point(p); }
+
+  // The controller, then each of its parts after it.
+  void add_controller(Control* c, Id parent, int sub, Owner kind, Id owner) {
+    Class_ID cid = c->ClassID();
+    ControllerRow row{static_cast<Id>(data_.controllers.size() + 1),
+                      parent,
+                      sub,
+                      kind,
+                      owner,
+                      c->SuperClassID(),
+                      cid.PartA(),
+                      cid.PartB(),
+                      0,
+                      {},
+                      0};
+    switch (controller_kind(c)) {
+      case ControllerKind::kFloatKeys:
+        add_keys(*static_cast<host::scene::FloatKeyController*>(c), row);
+        break;
+      case ControllerKind::kPointKeys:
+        add_keys(*static_cast<host::scene::Point3KeyController*>(c), row);
+        break;
+      case ControllerKind::kLookAt: {
+        // A target out of the scene (deleted, undo could bring it back) is not kept.
+        auto found = node_ids_.find(static_cast<host::scene::LookAtController*>(c)->target());
+        if (found != node_ids_.end()) row.target = found->second;
+        break;
+      }
+      case ControllerKind::kXYZ:
+      case ControllerKind::kPositionRotationScale:
+        break;
+      case ControllerKind::kUnknown:
+        cannot_keep(c);
+    }
+    Id id = row.id;
+    data_.controllers.push_back(std::move(row));
+    add_app_data(c, Owner::kController, id);
+    for (int i = 0; i < c->NumSubs(); ++i) add_controller(c->SubControl(i), id, i, Owner::kNone, 0);
   }
 
   Id object_id(Object* object) {
@@ -146,6 +202,8 @@ class Capture {
     data_.lights.push_back({id, light->Type(), light->GetRGBColor(host_slider_time()),
                             light->GetIntensity(host_slider_time()), s.on, s.shadow, s.hotspot, s.falloff,
                             flags});
+    add_controller(light->color_controller(), 0, 0, Owner::kObject, id);
+    add_controller(light->intensity_controller(), 0, 1, Owner::kObject, id);
     for (int i = 0; i < s.excl.Count(); ++i) {
       // A node deleted while undo could still bring it back is out of the
       // scene: the file keeps the scene as it is now.

@@ -4,8 +4,12 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <tuple>
+#include <vector>
 
+#include "../key_controllers.h"
 #include "../render_objects.h"
+#include "controller_classes.h"
 #include "global_values.h"
 #include "host/messages.h"
 #include "host/param_list.h"
@@ -51,6 +55,9 @@ class Checker {
     check_nodes();
     check_objects();
     check_modifiers();
+    check_controllers();
+    check_keys();
+    check_target_loops();
     check_materials();
     check_app_data();
     check_environment();
@@ -171,6 +178,115 @@ class Checker {
     }
   }
 
+  // Each row must name a controller where the host has one: a node's
+  // transform, a light's colour or multiplier, or a part of one of those,
+  // of the class found there. Rows are checked against controllers made
+  // for the purpose.
+  void check_controllers() {
+    std::map<Id, Control*> made;
+    std::vector<ControlPtr> wholes;
+    std::set<std::tuple<Owner, Id, int>> slots;
+    std::set<std::pair<Id, int>> parts;
+    for (const ControllerRow& c : d.controllers) {
+      if (made.count(c.id) != 0)
+        fault("controllers", host::msg::kSceneFileDuplicateId + std::to_string(c.id));
+      Control* there = nullptr;
+      if (c.parent == 0) {
+        there = owner_slot(c, wholes);
+        if (!slots.insert({c.owner_kind, c.owner, c.sub}).second)
+          fault("controllers", host::msg::kSceneFileDuplicateId + std::to_string(c.id));
+      } else {
+        auto parent = made.find(c.parent);
+        if (parent == made.end() || c.owner_kind != Owner::kNone || c.owner != 0)
+          fault("controllers", host::msg::kSceneFilePartOrder + std::to_string(c.id));
+        if (c.sub < parent->second->NumSubs()) there = parent->second->SubControl(c.sub);
+        if (there == nullptr || !parts.insert({c.parent, c.sub}).second)
+          fault("controllers", host::msg::kSceneFileWrongController + std::to_string(c.id));
+      }
+      ControllerKind kind = controller_kind(c.super_class, c.class_a, c.class_b);
+      if (kind == ControllerKind::kUnknown)
+        fault("controllers", host::msg::kSceneFileUnknownClass + std::to_string(c.id));
+      if (kind != controller_kind(there) || Class_ID(c.class_a, c.class_b) != there->ClassID())
+        fault("controllers", host::msg::kSceneFileWrongController + std::to_string(c.id));
+      if (c.value.size() != key_value_size(kind))
+        fault("controllers", host::msg::kSceneFileValueSize + std::to_string(c.id));
+      if (c.target != 0 && (kind != ControllerKind::kLookAt || nodes_.count(c.target) == 0))
+        fault("controllers", host::msg::kSceneFileMissingNode + std::to_string(c.target));
+      if (c.target != 0 && c.owner_kind == Owner::kNode && c.owner == c.target)
+        fault("controllers", host::msg::kSceneFileTargetLoop + std::to_string(c.target));
+      made[c.id] = there;
+      controllers_[c.id] = &c;
+    }
+  }
+
+  // The controller a whole row stands for, made for the check.
+  Control* owner_slot(const ControllerRow& c, std::vector<ControlPtr>& wholes) {
+    auto missing = [&] { fault("controllers", host::msg::kSceneFileMissingOwner + std::to_string(c.owner)); };
+    if (c.owner_kind == Owner::kNode) {
+      if (nodes_.count(c.owner) == 0 || c.sub != 0) missing();
+      wholes.push_back(new_transform_controller(c, nullptr));
+      if (wholes.back() == nullptr)
+        fault("controllers", host::msg::kSceneFileWrongController + std::to_string(c.id));
+    } else if (c.owner_kind == Owner::kObject) {
+      auto object = objects_.find(c.owner);
+      if (object == objects_.end() || object_kind(*object->second) != ObjectKind::kLight || c.sub > 1)
+        missing();
+      if (c.sub == 0)
+        wholes.push_back(ControlPtr(host::scene::make_bezier_color(Point3()).release()));
+      else
+        wholes.push_back(ControlPtr(host::scene::make_bezier_float(0).release()));
+    } else {
+      missing();
+    }
+    return wholes.back().get();
+  }
+
+  // Keys belong to key controllers, each one's in time order, one a time.
+  void check_keys() {
+    std::map<Id, TimeValue> last;
+    for (const KeyRow& k : d.keys) {
+      auto c = controllers_.find(k.controller);
+      if (c == controllers_.end())
+        fault("keys", host::msg::kSceneFileMissingOwner + std::to_string(k.controller));
+      std::size_t size =
+          key_value_size(controller_kind(c->second->super_class, c->second->class_a, c->second->class_b));
+      if (size == 0) fault("keys", host::msg::kSceneFileNotKeyed + std::to_string(k.controller));
+      if (k.value.size() != size)
+        fault("keys", host::msg::kSceneFileValueSize + std::to_string(k.controller));
+      auto before = last.find(k.controller);
+      if (before != last.end() && before->second >= k.time)
+        fault("keys", host::msg::kSceneFileKeyOrder + std::to_string(k.controller));
+      last[k.controller] = k.time;
+    }
+  }
+
+  // A node's place depends on its parent's and, aiming at a target, on the
+  // target's: following those must never lead back to the node.
+  void check_target_loops() {
+    std::map<Id, Id> target_of;
+    for (const ControllerRow& c : d.controllers)
+      if (c.parent == 0 && c.owner_kind == Owner::kNode && c.target != 0) target_of[c.owner] = c.target;
+    std::map<Id, int> state;  // 1: on the way, 2: done
+    for (const NodeRow& start : d.nodes) {
+      std::vector<std::pair<Id, bool>> pending{{start.id, false}};
+      while (!pending.empty()) {
+        auto [id, leaving] = pending.back();
+        pending.pop_back();
+        if (leaving) {
+          state[id] = 2;
+          continue;
+        }
+        if (state[id] == 2) continue;
+        if (state[id] == 1) fault("controllers", host::msg::kSceneFileTargetLoop + std::to_string(id));
+        state[id] = 1;
+        pending.push_back({id, true});
+        const NodeRow* n = nodes_.at(id);
+        for (Id next : {n->parent, target_of.count(id) != 0 ? target_of.at(id) : Id{0}})
+          if (next != 0 && state[next] != 2) pending.push_back({next, false});
+      }
+    }
+  }
+
   const MaterialRow* material(Id id, const char* table) {
     auto found = materials_.find(id);
     if (found == materials_.end()) fault(table, host::msg::kSceneFileMissingMaterial + std::to_string(id));
@@ -240,6 +356,11 @@ class Checker {
         case Owner::kMaterial:
           found = materials_.count(a.owner) != 0;
           break;
+        case Owner::kController:
+          found = controllers_.count(a.owner) != 0;
+          break;
+        case Owner::kNone:
+          break;
       }
       if (!found) fault("app_data", host::msg::kSceneFileMissingOwner + std::to_string(a.owner));
     }
@@ -280,6 +401,7 @@ class Checker {
   std::map<Id, const ObjectRow*> objects_;
   std::map<Id, const ModifierRow*> modifiers_;
   std::map<Id, const MaterialRow*> materials_;
+  std::map<Id, const ControllerRow*> controllers_;
   std::set<Id> owned_;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/geometry.h"
+#include "host/interval.h"
 #include "host/mesh.h"
 #include "host/plugin_classes.h"
 #include "sqlite_db.h"
@@ -19,8 +20,9 @@ namespace scenefile {
 
 using Id = std::int64_t;
 
-// What an app data chunk or a parameter belongs to.
-enum class Owner { kNode = 1, kObject = 2, kModifier = 3, kMaterial = 4 };
+// What an app data chunk, a parameter or a controller belongs to (kNone:
+// a controller that is a part of another).
+enum class Owner { kNone = 0, kNode = 1, kObject = 2, kModifier = 3, kMaterial = 4, kController = 5 };
 
 struct AppDataRow {
   Owner owner_kind;
@@ -117,6 +119,31 @@ struct ModifierRow {
   Id warp_node;  // a space-warp binding's warp; 0: none (or a binding that does nothing)
 };
 
+// A controller: the transform of a node (slot 0), a light's colour (slot 0)
+// or multiplier (slot 1), or a part of another controller (its sub-controller
+// number sub). Parts come after the controller they belong to. Key
+// controllers keep their flag word and the value they give while they have
+// no keys: a float (4 bytes) or a point (12 bytes), as their keys' values.
+struct ControllerRow {
+  Id id;
+  Id parent;         // 0: a controller of an owner
+  int sub;           // the slot on the owner, or the part's number
+  Owner owner_kind;  // kNode or kObject; kNone for parts
+  Id owner;
+  SClass_ID super_class;
+  ULONG class_a, class_b;
+  DWORD flags;
+  Bytes value;  // empty for controllers made of parts
+  Id target;    // a LookAt's target node; 0: none
+};
+
+// A key of a key controller, in time order.
+struct KeyRow {
+  Id controller;
+  TimeValue time;
+  Bytes value;
+};
+
 // Materials and maps alike.
 struct MaterialRow {
   Id id;
@@ -207,6 +234,8 @@ struct SceneData {
   std::vector<CameraRow> cameras;
   std::vector<TargetRow> targets;
   std::vector<ModifierRow> modifiers;
+  std::vector<ControllerRow> controllers;  // parts after what they belong to
+  std::vector<KeyRow> keys;
   std::vector<MaterialRow> materials;
   std::vector<StandardMaterialRow> standard_materials;
   std::vector<MapSlotRow> map_slots;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../light_objects.h"
+#include "../material_objects.h"
 #include "../scene_internal.h"
 #include "host/advanced_lighting.h"
 #include "host/globals.h"
@@ -162,6 +163,7 @@ void ResetScene() {
   static_cast<SceneRadiosity*>(GetCOREInterface(SCENERADIOSITY_INTERFACE))->setRadiosity(nullptr);
   scene.SetAmbient(0, Point3(0, 0, 0));
   set_host_slider_time(0);
+  reset_material_names();
   forget_persistent_globals();
   current_file().clear();
 }

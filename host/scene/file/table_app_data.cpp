@@ -1,5 +1,5 @@
-// The app_data table: the app data chunks of nodes, objects, modifiers and
-// materials, byte for byte, in each owner's order.
+// The app_data table: the app data chunks of nodes, objects, modifiers,
+// materials and controllers, byte for byte, in each owner's order.
 #include "tables.h"
 
 namespace scenefile {
@@ -20,9 +20,11 @@ void write(Db& db, const SceneData& data) {
 
 void read(Db& db, SceneData& data) {
   Statement q(db, select_sql(kAppDataTable).c_str());
+  // Controllers (5) own chunks from version 2.
+  std::int64_t last_kind = data.version < 2 ? 4 : 5;
   while (q.next_row())
-    data.app_data.push_back({static_cast<Owner>(q.integer_in(0, 1, 4)), q.id(1), q.u32(2), q.u32(3), q.u32(4),
-                             q.u32(5), q.blob(6)});
+    data.app_data.push_back({static_cast<Owner>(q.integer_in(0, 1, last_kind)), q.id(1), q.u32(2), q.u32(3),
+                             q.u32(4), q.u32(5), q.blob(6)});
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ const std::vector<const Table*>& all_tables() {
                                                 &kTwoColorMapsTable, &kBitmapMapsTable,
                                                 &kMapCoordsTable,    &kAppDataTable,
                                                 &kXRefsTable,        &kRendererTable,
-                                                &kRadiosityTable,    &kGlobalsTable};
+                                                &kRadiosityTable,    &kGlobalsTable,
+                                                &kControllersTable,  &kKeysTable};
   return tables;
 }
 

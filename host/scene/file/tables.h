@@ -57,6 +57,8 @@ extern const Table kExclusionsTable;
 extern const Table kCamerasTable;
 extern const Table kTargetsTable;
 extern const Table kModifiersTable;
+extern const Table kControllersTable;
+extern const Table kKeysTable;
 extern const Table kMaterialsTable;
 extern const Table kStandardMaterialsTable;
 extern const Table kMapSlotsTable;

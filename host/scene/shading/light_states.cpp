@@ -30,8 +30,8 @@ INode* node_of(LightObject* light) {
 }  // namespace
 
 // The transform is the one of the node that shows the light (the identity
-// for a light no node shows). A target spot aims down its -z axis: the host
-// does not keep its target as a reference to aim at.
+// for a light no node shows). A target spot aims down its -z axis, which its
+// node's LookAt transform turns toward the target.
 RefResult StandardLight::EvalLightState(TimeValue t, Interval& valid, LightState* ls) {
   if (ls == nullptr) return REF_FAIL;
   Point3 rgb;

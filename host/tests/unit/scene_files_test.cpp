@@ -5,6 +5,9 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <bit>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "host/advanced_lighting.h"
+#include "host/control.h"
 #include "host/core_interface.h"
 #include "host/hold.h"
 #include "host/lights.h"
@@ -22,6 +26,8 @@
 #include "host/scene_files.h"
 #include "host/simple_objects.h"
 #include "host/triobject.h"
+#include "scene/key_controllers.h"
+#include "scene/light_objects.h"
 #include "scene/render_objects.h"
 
 namespace {
@@ -227,6 +233,152 @@ TEST_F(SceneFiles, LightListsReferToTheLoadedNodesInOrder) {
   EXPECT_EQ(loaded->GetShadow(), 1);
 }
 
+// A track as words: the value while it has no keys, then each key's time
+// and value, floats by their bit patterns, so NaNs and -0 compare exactly.
+std::vector<std::uint32_t> words(const host::scene::KeyTrack<float>& t) {
+  std::vector<std::uint32_t> out{std::bit_cast<std::uint32_t>(t.constant)};
+  for (const auto& k : t.keys)
+    out.insert(out.end(), {static_cast<std::uint32_t>(k.time), std::bit_cast<std::uint32_t>(k.value)});
+  return out;
+}
+
+std::vector<std::uint32_t> words(const host::scene::KeyTrack<Point3>& t) {
+  auto point = [](const Point3& p) {
+    return std::vector<std::uint32_t>{std::bit_cast<std::uint32_t>(p.x), std::bit_cast<std::uint32_t>(p.y),
+                                      std::bit_cast<std::uint32_t>(p.z)};
+  };
+  std::vector<std::uint32_t> out = point(t.constant);
+  for (const auto& k : t.keys) {
+    out.push_back(static_cast<std::uint32_t>(k.time));
+    for (std::uint32_t w : point(k.value)) out.push_back(w);
+  }
+  return out;
+}
+
+template <typename T>
+host::scene::KeyController<T>* keys_of(Control* c) {
+  auto* k = dynamic_cast<host::scene::KeyController<T>*>(c);
+  EXPECT_NE(k, nullptr);
+  return k;
+}
+
+template <typename T>
+host::scene::KeyTrack<T> track(T constant, std::vector<host::scene::Key<T>> keys) {
+  host::scene::KeyTrack<T> t;
+  t.constant = constant;
+  t.keys = std::move(keys);
+  return t;
+}
+
+TEST_F(SceneFiles, ControllerKeysComeBackBitForBitWithFlagsAppDataAndTargets) {
+  const float nan = std::bit_cast<float>(0x7FC12345u), tiny = 1e-45f;
+  INode* mover = named_box("mover");
+  Control* prs = mover->GetTMController();
+  auto x = track<float>(3, {{-160, -0.0f}, {0, nan}, {4800, tiny}, {INT_MAX, 1e30f}});
+  auto ry = track<float>(0, {{0, 0}, {1600, 1.5f}});
+  auto scale = track<Point3>(Point3(1, 1, 1), {{0, Point3(1, 1, 1)}, {1600, Point3(-2, 0.5f, tiny)}});
+  keys_of<float>(prs->GetPositionController()->SubControl(0))->set_track(x);
+  keys_of<float>(prs->GetRotationController()->SubControl(1))->set_track(ry);
+  keys_of<Point3>(prs->GetScaleController())->set_track(scale);
+  *keys_of<float>(prs->GetPositionController()->SubControl(0))->GetFlagWord() =
+      KEYABLE_PROP_NOT_KEYABLE | 0x5;
+  const std::vector<unsigned char> part_bytes{0, 1, 255}, whole_bytes{'w'};
+  prs->GetPositionController()->SubControl(0)->AddAppDataChunk(Class_ID(5, 6), 7, 8, 3,
+                                                               copy_bytes(part_bytes));
+  prs->AddAppDataChunk(Class_ID(1, 1), 2, 3, 1, copy_bytes(whole_bytes));
+
+  auto* light =
+      static_cast<StandardLight*>(ip->CreateInstance(LIGHT_CLASS_ID, Class_ID(OMNI_LIGHT_CLASS_ID, 0)));
+  auto color = track<Point3>(Point3(0.1f, 0.2f, 0.3f), {{0, Point3(1, 0, 0)}, {320, Point3(0, nan, 1)}});
+  auto multiplier = track<float>(nan, {});
+  light->color_controller()->set_track(color);
+  light->intensity_controller()->set_track(multiplier);
+  light->intensity_controller()->SetKeyable(FALSE);
+  ip->CreateObjectNode(light)->SetName("lamp");
+
+  INode* aimer = named_box("aimer");
+  ASSERT_TRUE(aimer->SetTarget(mover));
+  auto roll = track<float>(0.25f, {{10, 0.5f}});
+  keys_of<float>(aimer->GetTMController()->GetRollController())->set_track(roll);
+  INode* idle = named_box("idle");  // no transform controller: it stays without one
+
+  round_trip();
+  Control* loaded = node("mover")->GetTMController();
+  EXPECT_EQ(loaded->ClassID(), Class_ID(PRS_CONTROL_CLASS_ID, 0));
+  Control* x_after = loaded->GetPositionController()->SubControl(0);
+  EXPECT_EQ(words(keys_of<float>(x_after)->track()), words(x));
+  EXPECT_EQ(keys_of<float>(x_after)->GetFlags(), KEYABLE_PROP_NOT_KEYABLE | 0x5);
+  EXPECT_EQ(words(keys_of<float>(loaded->GetRotationController()->SubControl(1))->track()), words(ry));
+  EXPECT_EQ(words(keys_of<Point3>(loaded->GetScaleController())->track()), words(scale));
+  // The tracks nothing set keep their one value and no keys.
+  for (int axis : {1, 2}) {
+    auto* other = keys_of<float>(loaded->GetPositionController()->SubControl(axis));
+    EXPECT_EQ(other->NumKeys(), 0);
+    EXPECT_EQ(other->GetFlags(), 0u);
+  }
+  {
+    AppDataLock lock;
+    ASSERT_EQ(x_after->NumAppDataChunks(), 1);
+    AppDataChunk* c = x_after->GetAppDataChunkByIndex(0);
+    EXPECT_EQ(c->classID, Class_ID(5, 6));
+    EXPECT_EQ(c->superClassID, 7u);
+    EXPECT_EQ(c->subID, 8u);
+    EXPECT_EQ(chunk_bytes(c), part_bytes);
+    ASSERT_EQ(loaded->NumAppDataChunks(), 1);
+    EXPECT_EQ(chunk_bytes(loaded->GetAppDataChunkByIndex(0)), whole_bytes);
+    EXPECT_EQ(loaded->GetPositionController()->NumAppDataChunks(), 0);
+  }
+
+  auto* lamp = dynamic_cast<StandardLight*>(node("lamp")->GetObjectRef());
+  ASSERT_NE(lamp, nullptr);
+  EXPECT_EQ(words(lamp->color_controller()->track()), words(color));
+  EXPECT_EQ(words(lamp->intensity_controller()->track()), words(multiplier));
+  EXPECT_FALSE(lamp->intensity_controller()->IsKeyable());
+
+  EXPECT_EQ(node("aimer")->GetTarget(), node("mover"));
+  Control* look = node("aimer")->GetTMController();
+  EXPECT_EQ(look->ClassID(), Class_ID(LOOKAT_CONTROL_CLASS_ID, 0));
+  EXPECT_EQ(words(keys_of<float>(look->GetRollController())->track()), words(roll));
+  EXPECT_FALSE(node("idle")->TransformAnimated());
+  (void)idle;
+}
+
+TEST_F(SceneFiles, FilesOfTheFirstVersionLoadWithTheirValuesAndNoKeys) {
+  INode* b = named_box("mover");
+  b->SetNodeTM(0, TransMatrix(Point3(1, 2, 3)));
+  AnimateOn();
+  b->SetNodeTM(1600, TransMatrix(Point3(10, 2, 3)));
+  AnimateOff();
+  b->GetTMController()->AddAppDataChunk(Class_ID(1, 1), 1, 1, 1, copy_bytes({'c'}));
+  auto* light =
+      static_cast<StandardLight*>(ip->CreateInstance(LIGHT_CLASS_ID, Class_ID(OMNI_LIGHT_CLASS_ID, 0)));
+  light->color_controller()->set_track(
+      track<Point3>(Point3(), {{0, Point3(0, 0, 0)}, {1600, Point3(1, 1, 1)}}));
+  ip->CreateObjectNode(light)->SetName("lamp");
+  std::string path = file("v1.max");
+  ASSERT_TRUE(ip->SaveToFile(path.c_str()));
+  // What a host of the first version wrote: no controllers, no keys, no
+  // chunks on controllers; the light's colour only in its row (here grey).
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  const char* sql =
+      "DROP TABLE controllers; DROP TABLE keys; DELETE FROM app_data WHERE owner_kind = 5;"
+      "UPDATE schema SET version = 1; UPDATE lights SET color = x'0000003f0000003f0000003f'";
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  sqlite3_close(db);
+  ip->FileReset(TRUE);
+  SceneFileResult result = LoadSceneFile(path.c_str());
+  ASSERT_TRUE(result.ok) << result.error;
+  INode* mover = node("mover");
+  EXPECT_FALSE(mover->TransformAnimated());
+  // The slider was at 0 when the file was saved: the value there, at every time.
+  EXPECT_EQ(mover->GetNodeTM(1600).GetTrans(), Point3(1, 2, 3));
+  auto* lamp = dynamic_cast<StandardLight*>(node("lamp")->GetObjectRef());
+  ASSERT_NE(lamp, nullptr);
+  EXPECT_EQ(lamp->color_controller()->NumKeys(), 0);
+  EXPECT_EQ(lamp->GetRGBColor(1600), Point3(0.5f, 0.5f, 0.5f));
+}
+
 TEST_F(SceneFiles, SharedMaterialsStaySharedAndSubMaterialsKeepTheirIds) {
   std::unique_ptr<StdMat2> brick(NewDefaultStdMat());
   brick->SetName("brick");
@@ -327,6 +479,12 @@ class FailedLoads : public SceneFiles {
     INode* parent = named_box("parent");
     for (const char* name : {"x", "y", "z"}) parent->AttachChild(named_box(name));
     named_box("other")->AddAppDataChunk(Class_ID(1, 1), 1, 1, 4, copy_bytes({1, 2, 3, 4}));
+    // Controllers with keys, a chunk on one, and a node aiming at another.
+    AnimateOn();
+    node("x")->SetNodeTM(1600, TransMatrix(Point3(5, 0, 0)));
+    AnimateOff();
+    node("x")->GetTMController()->AddAppDataChunk(Class_ID(2, 2), 2, 2, 1, copy_bytes({9}));
+    node("y")->SetTarget(node("z"));
     saved = file("good.max");
     ASSERT_TRUE(ip->SaveToFile(saved.c_str()));
     // The scene now differs from the file, so a load that went ahead would show.
@@ -384,6 +542,33 @@ TEST_F(FailedLoads, DamagedRowsAndNewerVersionsAreRefused) {
   expect_load_fails(edited("DROP TABLE meshes"), "no such table");
   expect_load_fails(edited("INSERT INTO nodes SELECT * FROM nodes WHERE name = 'x'"), "id used twice");
   expect_load_fails(file("missing.max"), "not found");
+}
+
+TEST_F(FailedLoads, DamagedControllersAndKeysAreRefused) {
+  expect_load_fails(edited("UPDATE schema SET version = 1"), "out of range");  // a controller's chunk
+  expect_load_fails(edited("UPDATE controllers SET class_a = 4242 WHERE parent <> 0"), "unknown class");
+  expect_load_fails(edited("UPDATE controllers SET class_a = 8199 WHERE parent = 0 AND owner_kind = 1"),
+                    "not the controller");
+  expect_load_fails(edited("UPDATE controllers SET sub = 7 WHERE parent <> 0"), "not the controller");
+  expect_load_fails(edited("UPDATE controllers SET parent = 999 WHERE parent <> 0"), "part missing");
+  expect_load_fails(edited("UPDATE controllers SET owner = 77 WHERE parent = 0"), "missing owner");
+  expect_load_fails(edited("UPDATE controllers SET sub = 1 WHERE parent = 0 AND owner_kind = 1"),
+                    "missing owner");
+  expect_load_fails(edited("INSERT INTO controllers SELECT * FROM controllers WHERE id = 1"),
+                    "id used twice");
+  expect_load_fails(edited("UPDATE controllers SET value = x'00' WHERE value <> x''"), "wrong size");
+  expect_load_fails(edited("UPDATE controllers SET target = 999 WHERE target <> 0"), "missing node");
+  expect_load_fails(edited("UPDATE controllers SET target = owner WHERE target <> 0"), "lead back");
+  expect_load_fails(edited("UPDATE keys SET time = 0"), "time order");
+  expect_load_fails(edited("UPDATE keys SET value = x'0000'"), "wrong size");
+  expect_load_fails(edited("UPDATE keys SET controller = 1"), "takes none");
+  expect_load_fails(edited("UPDATE keys SET time = 'soon'"), "time");
+  expect_load_fails(edited("UPDATE app_data SET owner = 999 WHERE owner_kind = 5"), "missing owner");
+  // z under y, which aims at z.
+  expect_load_fails(
+      edited("UPDATE nodes SET parent = (SELECT id FROM nodes WHERE name = 'y') WHERE name = 'z'"),
+      "lead back");
+  expect_load_fails(edited("DROP TABLE keys"), "no such table");
 }
 
 }  // namespace
