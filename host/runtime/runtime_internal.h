@@ -44,6 +44,10 @@ ShortcutCallback* active_shortcut_callback(ActionTableId id);
 bool activate_shortcut_table(ShortcutCallback* callback, ActionTableId id);
 bool deactivate_shortcut_table(ShortcutCallback* callback, ActionTableId id);
 
+// Wipes the progress bar's terminal line before other text goes to the
+// terminal; the bar's next update draws it again.
+void clear_progress_line();
+
 // The collector.
 void gc_mark_globals();
 // Runs the root markers host code registered (host/host_objects.h).
