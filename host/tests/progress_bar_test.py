@@ -4,99 +4,18 @@ pseudo-terminal, the test reads the bar it draws and types Esc to cancel.
 
     progress_bar_test.py LISTENER TEST_PLUGIN_DIR
 
-Every wait is for output, with a deadline only so that a broken listener
-fails the test instead of hanging it.
+Every wait is for output (pty_terminal.py).
 """
-import fcntl
 import os
 import re
-import select
-import struct
 import sys
 import tempfile
-import termios
-import time
 import unittest
+
+from pty_terminal import ESC, Terminal
 
 LISTENER = sys.argv[1]
 TEST_PLUGINS = sys.argv[2]
-DEADLINE_S = 120
-ESC = b"\x1b"
-
-
-class Terminal:
-    """The listener with a pseudo-terminal as its input and output, and as its
-    standard error too unless `stderr_on_terminal` is false (then a pipe)."""
-
-    def __init__(self, args, stderr_on_terminal=True):
-        self.master, slave = os.openpty()
-        # A known width, so the whole line fits.
-        fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 24, 120, 0, 0))
-        err_read, err_write = (None, None) if stderr_on_terminal else os.pipe()
-        self.pid = os.fork()
-        if self.pid == 0:
-            try:
-                os.setsid()
-                fcntl.ioctl(slave, termios.TIOCSCTTY, 0)
-                os.dup2(slave, 0)
-                os.dup2(slave, 1)
-                os.dup2(slave if stderr_on_terminal else err_write, 2)
-                os.execv(LISTENER, [LISTENER, *args])
-            finally:
-                os._exit(127)
-        os.close(slave)
-        if err_write is not None:
-            os.close(err_write)
-        self.err = err_read
-        self.out = b""
-        self.err_out = b""
-        self.status = None
-
-    def _read_some(self, timeout):
-        fds = [self.master] + ([self.err] if self.err is not None else [])
-        ready, _, _ = select.select(fds, [], [], timeout)
-        got = False
-        for fd in ready:
-            try:
-                chunk = os.read(fd, 65536)
-            except OSError:  # the terminal's other side has closed
-                chunk = b""
-            if fd == self.master:
-                self.out += chunk
-            else:
-                self.err_out += chunk
-            got = got or bool(chunk)
-        return got or not ready
-
-    def wait_for(self, pattern, start=0):
-        """The first match of `pattern` in the terminal output from `start`, once it shows."""
-        regex = re.compile(pattern)
-        deadline = time.monotonic() + DEADLINE_S
-        while True:
-            m = regex.search(self.out, start)
-            if m or time.monotonic() > deadline or not self._read_some(0.2):
-                return m
-
-    def send(self, data):
-        os.write(self.master, data)
-
-    def finish(self):
-        deadline = time.monotonic() + DEADLINE_S
-        while time.monotonic() < deadline:
-            pid, status = os.waitpid(self.pid, os.WNOHANG)
-            if pid:
-                self.status = os.waitstatus_to_exitcode(status)
-                break
-            self._read_some(0.2)
-        while self._read_some(0):
-            pass
-        if self.status is None:
-            os.kill(self.pid, 9)
-            os.waitpid(self.pid, 0)
-        os.close(self.master)
-        if self.err is not None:
-            os.close(self.err)
-        return self.status
 
 
 def script_file(directory, text):
@@ -104,6 +23,11 @@ def script_file(directory, text):
     with open(path, "w") as f:
         f.write(text)
     return path
+
+
+def with_testplug(script):
+    """The listener's arguments to run a script with the test plug-in (tpKeyState)."""
+    return ["--plugins", os.path.join(TEST_PLUGINS, "testplug"), script]
 
 
 # Counts up to 99% and stays there until progressUpdate answers false.
@@ -132,7 +56,7 @@ class ProgressBarOnATerminal(unittest.TestCase):
         self.dir.cleanup()
 
     def test_the_bar_shows_progress_and_esc_cancels_the_loop(self):
-        term = Terminal(["--no-plugins", script_file(self.dir.name, LONG_LOOP)])
+        term = Terminal(LISTENER, ["--no-plugins", script_file(self.dir.name, LONG_LOOP)])
         first = term.wait_for(BAR)
         self.assertIsNotNone(first, term.out)
         # At 0% there is nothing to estimate the time left from.
@@ -177,7 +101,7 @@ setProgressCancel false
 format "cleared: %\\n" (getProgressCancel())
 progressEnd()
 """
-        term = Terminal(["--plugins", os.path.join(TEST_PLUGINS, "testplug"), script_file(self.dir.name, body)])
+        term = Terminal(LISTENER, with_testplug(script_file(self.dir.name, body)))
         self.assertIsNotNone(term.wait_for(rb'"ready"'), term.out)
         term.send(ESC)
         before = term.wait_for(rb"before the bar: (\w+)")
@@ -205,8 +129,7 @@ format "key seen, cancel: %\\n" (getProgressCancel())
 progressUpdate 80
 progressEnd()
 """
-        term = Terminal(["--plugins", os.path.join(TEST_PLUGINS, "testplug"), script_file(self.dir.name, body)],
-                        stderr_on_terminal=False)
+        term = Terminal(LISTENER, with_testplug(script_file(self.dir.name, body)), stderr_on_terminal=False)
         self.assertIsNotNone(term.wait_for(rb'"bar up"'), term.out)
         term.send(ESC)
         seen = term.wait_for(rb"key seen, cancel: (\w+)")
