@@ -11,11 +11,10 @@ import sys
 import tempfile
 import unittest
 
-from pty_terminal import ESC, Terminal
+from pty_terminal import ESC, Prompt
 
 LISTENER = os.path.abspath(sys.argv[1])
 KEYGUP = os.path.abspath(sys.argv[2])
-ENTER = b"\r"
 CTRL_D = b"\x04"
 CTRL_R = b"\x12"
 
@@ -27,8 +26,8 @@ class AcceleratorKeys(unittest.TestCase):
         with open(inputrc, "w") as f:
             f.write("set enable-bracketed-paste off\n")
         env = dict(os.environ, HOME=self.home.name, INPUTRC=inputrc, TERM="xterm")
-        self.term = Terminal(LISTENER, ["--plugins", KEYGUP], env=env, cwd=self.home.name)
-        self.assertIsNotNone(self.term.wait_for(rb"> "), self.term.out)
+        self.term = Prompt(LISTENER, ["--plugins", KEYGUP], env=env, cwd=self.home.name)
+        self.assertTrue(self.term.prompt(), self.term.out)
 
     def tearDown(self):
         self.home.cleanup()
@@ -43,21 +42,24 @@ class AcceleratorKeys(unittest.TestCase):
         # line typed so far come back below it.
         shown = term.wait_for(rb'\x1b\[K\r?"key fired"\r\n> 1 \+', start)
         self.assertIsNotNone(shown, term.out[start:])
-        term.send(b" 2" + ENTER)
-        self.assertIsNotNone(term.wait_for(rb"\r\n3\r\n", shown.end()), term.out[start:])
-        term.send(CTRL_D)
-        self.assertEqual(term.finish(), 0, term.out)
+        self.assertEqual(term.line(b" 2"), [b"3"], term.out[start:])
+        self.quit()
 
     def test_a_command_that_throws_is_an_error_line_and_the_listener_goes_on(self):
         term = self.term
         start = len(term.out)
         term.send(ESC + CTRL_R)
-        error = term.wait_for(rb"-- [^\r\n]*the key's command failed[^\r\n]*\r\n> ", start)
+        error = term.wait_for(rb"-- [^\r\n]*the key's command failed[^\r\n]*\r\n", start)
         self.assertIsNotNone(error, term.out[start:])
-        term.send(b"5 * 5" + ENTER)
-        self.assertIsNotNone(term.wait_for(rb"\r\n25\r\n", error.end()), term.out[start:])
-        term.send(CTRL_D)
-        self.assertEqual(term.finish(), 0, term.out)
+        term.seen = error.end()
+        self.assertTrue(term.prompt(), term.out[start:])
+        self.assertEqual(term.line(b"5 * 5"), [b"25"], term.out[start:])
+        self.quit()
+
+    def quit(self):
+        self.assertTrue(self.term.prompt(), self.term.out)
+        self.term.send(CTRL_D)
+        self.assertEqual(self.term.finish(), 0, self.term.out)
 
 
 if __name__ == "__main__":

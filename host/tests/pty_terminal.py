@@ -94,3 +94,33 @@ class Terminal:
         if self.err is not None:
             os.close(self.err)
         return self.status
+
+
+class Prompt(Terminal):
+    """The interactive listener on the terminal, typed at one line at a time.
+    Keys typed before readline has taken the terminal (while a line still
+    runs) would get the terminal driver's meaning instead: Ctrl+D an end of
+    input readline never sees, Enter a line ended before readline reads it.
+    So each line is typed once its prompt shows."""
+
+    def __init__(self, program, args, **kwargs):
+        super().__init__(program, args, **kwargs)
+        self.seen = 0  # the output up to here is accounted for
+
+    def prompt(self):
+        """Waits for the next prompt; false when none comes."""
+        m = self.wait_for(rb"> ", self.seen)
+        if m:
+            self.seen = m.end()
+        return m is not None
+
+    def line(self, typed, count=1):
+        """Types a line at the prompt shown now; its first `count` output
+        lines, or None when they do not come."""
+        start = len(self.out)
+        self.send(typed + b"\r")
+        m = self.wait_for(rb"\r\n((?:[^\r\n]*\r\n){%d})" % count, start)
+        if not m:
+            return None
+        self.seen = m.end()
+        return m.group(1).split(b"\r\n")[:count]

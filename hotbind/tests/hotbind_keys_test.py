@@ -14,11 +14,11 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "host", "tests"))
-from pty_terminal import ESC, Terminal  # noqa: E402
+from pty_terminal import ESC, Prompt  # noqa: E402
 
 TABLE = "0x3E0548BB"
+FIRST_NAME = f"(actionMan.getActionNames {TABLE})[2]".encode()
 CTRL_M = b"\r"
-ENTER = b"\r"
 CTRL_D = b"\x04"
 ARGS = None
 
@@ -50,51 +50,49 @@ class ReloadKey(unittest.TestCase):
             f.write(text)
 
     def start(self):
-        term = Terminal(ARGS.listener, ["--plugins", ARGS.plugins, "--scripts-dir", self.scripts],
-                        env=self.env, cwd=self.root.name)
-        self.assertIsNotNone(term.wait_for(rb"> "), term.out)
+        term = Prompt(ARGS.listener, ["--plugins", ARGS.plugins, "--scripts-dir", self.scripts],
+                      env=self.env, cwd=self.root.name)
+        self.assertTrue(term.prompt(), term.out)
         return term
 
-    def ask(self, term, typed, answer):
-        """Types a line and waits for the answer line after it; gives the answer's match."""
-        start = len(term.out)
-        term.send(typed + ENTER)
-        m = term.wait_for(rb"\r\n" + answer + rb"\r\n", start)
-        self.assertIsNotNone(m, term.out[start:])
-        return m
+    def answer(self, term, typed, count=1):
+        lines = term.line(typed, count)
+        self.assertIsNotNone(lines, term.out[term.seen:])
+        return lines if count > 1 else lines[0]
 
-    def first_name(self, term):
-        start = len(term.out)
-        term.send(f"(actionMan.getActionNames {TABLE})[2]".encode() + ENTER)
-        m = term.wait_for(rb'\r\n(".*?")\r\n', start)
-        self.assertIsNotNone(m, term.out[start:])
-        return m.group(1)
+    def next_prompt(self, term):
+        self.assertTrue(term.prompt(), term.out[term.seen:])
 
     def quit(self, term):
+        self.next_prompt(term)
         term.send(CTRL_D)
         self.assertEqual(term.finish(), 0, term.out[-2000:])
 
     def test_esc_ctrl_m_at_the_prompt_reloads_the_configuration(self):
         self.config('"a.ms" "Alpha"\n')
         term = self.start()
-        self.assertEqual(self.first_name(term), b'" Alpha"')
+        self.assertEqual(self.answer(term, FIRST_NAME), b'" Alpha"')
         self.config('"b.ms" "Beta"\n')
         # Nothing reads the file again by itself.
-        self.assertEqual(self.first_name(term), b'" Alpha"')
+        self.next_prompt(term)
+        self.assertEqual(self.answer(term, FIRST_NAME), b'" Alpha"')
 
         # The chord in the middle of a line: the reload happens, and the line
         # typed so far is kept, not run.
+        self.next_prompt(term)
         start = len(term.out)
         term.send(b"1 +")
-        self.assertIsNotNone(term.wait_for(rb"1 \+", start))
+        typed = term.wait_for(rb"1 \+", start)
+        self.assertIsNotNone(typed, term.out[start:])
         term.send(ESC + CTRL_M)
-        term.send(b" 2" + ENTER)
-        m = term.wait_for(rb"\r\n(\S+)\r\n", start)
-        self.assertIsNotNone(m, term.out[start:])
-        self.assertEqual(m.group(1), b"3", term.out[start:])
+        self.assertIsNotNone(term.wait_for(rb"> 1 \+", typed.end()), term.out[start:])
+        self.assertEqual(self.answer(term, b" 2"), b"3")
 
-        self.assertEqual(self.first_name(term), b'" Beta"')
-        self.ask(term, f'actionMan.executeAction {TABLE} "1000"'.encode(), rb'"b ran"\r\ntrue')
+        self.next_prompt(term)
+        self.assertEqual(self.answer(term, FIRST_NAME), b'" Beta"')
+        self.next_prompt(term)
+        self.assertEqual(self.answer(term, f'actionMan.executeAction {TABLE} "1000"'.encode(), 2),
+                         [b'"b ran"', b"true"])
         self.quit(term)
 
     def test_the_chord_of_a_table_that_is_not_active_does_nothing_to_it(self):
@@ -103,8 +101,9 @@ class ReloadKey(unittest.TestCase):
         term = self.start()
         self.config('"b.ms" "Beta"\n')
         term.send(ESC + CTRL_M)
-        self.assertEqual(self.first_name(term), b'"Shortcut 01"')
-        self.ask(term, f'actionMan.executeAction {TABLE} "999"'.encode(), rb"false")
+        self.assertEqual(self.answer(term, FIRST_NAME), b'"Shortcut 01"')
+        self.next_prompt(term)
+        self.assertEqual(self.answer(term, f'actionMan.executeAction {TABLE} "999"'.encode()), b"false")
         self.quit(term)
 
 
