@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "../runtime/runtime_internal.h"
+
 namespace host::listener {
 
 namespace {
@@ -55,7 +57,10 @@ void ListenerStream::note_failure(int result) {
   if (result == EOF && write_error_ == 0) write_error_ = errno != 0 ? errno : EIO;
 }
 
-void ListenerStream::write(const char* text) { note_failure(std::fputs(text, stdout)); }
+void ListenerStream::write(const char* text) {
+  if (*text != '\0') host::clear_progress_line();  // text goes on a line of its own, not after the bar
+  note_failure(std::fputs(text, stdout));
+}
 
 void ListenerStream::puts(const char* text) {
   if (colour_pending_ && *text) {

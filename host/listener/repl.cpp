@@ -16,6 +16,7 @@
 
 #include "../runtime/runtime_internal.h"
 #include "../script/parser.h"
+#include "accelerator_keys.h"
 
 namespace host::listener {
 
@@ -45,6 +46,12 @@ char** complete(const char* text, int, int) {
   return rl_completion_matches(text, next_completion);
 }
 
+// Run by readline before each prompt, once its keymaps are set up.
+int before_prompt() {
+  bind_accelerator_keys();
+  return 0;
+}
+
 std::string history_file() {
   const char* home = std::getenv("HOME");
   return home ? std::string(home) + "/.listener_history" : std::string();
@@ -56,6 +63,7 @@ void run_interactive() {
   std::string history = history_file();
   if (!history.empty()) read_history(history.c_str());
   rl_attempted_completion_function = complete;
+  rl_startup_hook = before_prompt;
   script::RunOptions options;
   options.echo = true;
   options.keep_going = true;

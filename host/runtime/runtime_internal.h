@@ -43,6 +43,15 @@ ShortcutTable* find_shortcut_table(ActionTableId id);
 ShortcutCallback* active_shortcut_callback(ActionTableId id);
 bool activate_shortcut_table(ShortcutCallback* callback, ActionTableId id);
 bool deactivate_shortcut_table(ShortcutCallback* callback, ActionTableId id);
+// Fires a command as a pressed key would: false unless the table is active
+// and holds the command, else the answer of the table's callback.
+bool fire_shortcut(ActionTableId id, int command_id);
+// The tables active now, by id.
+std::vector<ShortcutTable*> active_shortcut_tables();
+
+// Wipes the progress bar's terminal line before other text goes to the
+// terminal; the bar's next update draws it again.
+void clear_progress_line();
 
 // The collector.
 void gc_mark_globals();

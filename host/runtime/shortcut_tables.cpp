@@ -70,6 +70,20 @@ bool activate_shortcut_table(ShortcutCallback* callback, ActionTableId id) {
   return true;
 }
 
+bool fire_shortcut(ActionTableId id, int command_id) {
+  auto found = tables().find(id);
+  if (found == tables().end() || found->second.callback == nullptr) return false;
+  if (found->second.table->GetIndex(command_id) < 0) return false;
+  return found->second.callback->KeyboardShortcut(command_id) != FALSE;
+}
+
+std::vector<ShortcutTable*> active_shortcut_tables() {
+  std::vector<ShortcutTable*> active;
+  for (const auto& [id, known] : tables())
+    if (known.callback != nullptr) active.push_back(known.table);
+  return active;
+}
+
 bool deactivate_shortcut_table(ShortcutCallback* callback, ActionTableId id) {
   auto found = tables().find(id);
   if (found == tables().end() || found->second.callback != callback) return false;

@@ -1,23 +1,37 @@
-// The progress bar behind the core interface, drawn by the listener on
-// stderr: on a terminal one line redrawn in place, otherwise a plain line
-// whenever the percentage reaches another multiple of 10, so logs stay short.
+// The progress bar behind the core interface. On a terminal (stderr) it is one
+// line redrawn in place whenever the percentage or the title changes; without
+// a terminal there is no bar, so logs and piped output stay clean. While the
+// bar is on a terminal, Esc typed there cancels: the listener feeds the keys
+// to the Windows layer, and GetCancel looks for an Esc press since the bar
+// started.
+#include <sys/ioctl.h>
 #include <unistd.h>
+#include <winapi/keyboard_feed.h>
+#include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "../runtime/runtime_internal.h"
 #include "host/core_interface.h"
+#include "progress_line.h"
 
 namespace {
 
-constexpr int kBarWidth = 20;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kDefaultColumns = 80;
 
 struct ProgressState {
-  bool shown = false;
+  bool shown = false;     // between ProgressStart with dispBar and ProgressEnd
+  bool terminal = false;  // shown, and drawn on a terminal
   bool cancelled = false;
   std::string title;
-  int last_step = -1;  // the last multiple of 10 written as a plain line
+  int drawn_pct = -1;  // the percentage on screen, -1 when the line is wiped
+  Clock::time_point started;
+  unsigned long escapes_before = 0;  // Esc presses counted at the start or the last SetCancel
 };
 
 ProgressState& state() {
@@ -25,55 +39,77 @@ ProgressState& state() {
   return s;
 }
 
-bool on_terminal() { return isatty(STDERR_FILENO) == 1; }
+int terminal_columns() {
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return kDefaultColumns;
+}
 
 void draw(int pct) {
   ProgressState& s = state();
-  std::fflush(stdout);  // the listener's own lines first, in order
-  if (on_terminal()) {
-    int filled = pct * kBarWidth / 100;
-    std::string bar(static_cast<std::size_t>(filled), '#');
-    bar.append(static_cast<std::size_t>(kBarWidth - filled), ' ');
-    std::fprintf(stderr, "\r%s [%s] %3d%%\x1b[K", s.title.c_str(), bar.c_str(), pct);
-  } else {
-    int step = pct / 10 * 10;
-    if (step == s.last_step) return;
-    s.last_step = step;
-    std::fprintf(stderr, "%s: %d%%\n", s.title.c_str(), step);
-  }
+  s.drawn_pct = pct;
+  std::fflush(stdout);  // the listener's own text first, in order
+  std::string line = host::progress_line(s.title, pct, Clock::now() - s.started, terminal_columns());
+  std::fprintf(stderr, "\r%s\x1b[K", line.c_str());
   std::fflush(stderr);
 }
 
+// A press of Esc since the bar started sets the cancel flag.
+void take_escape_presses() {
+  ProgressState& s = state();
+  if (!s.terminal || s.cancelled) return;
+  if (KeyPressCount(VK_ESCAPE) != s.escapes_before) s.cancelled = true;
+}
+
 }  // namespace
+
+void host::clear_progress_line() {
+  ProgressState& s = state();
+  if (!s.terminal || s.drawn_pct < 0) return;
+  std::fputs("\r\x1b[K", stderr);
+  std::fflush(stderr);
+  s.drawn_pct = -1;
+}
 
 BOOL Interface::ProgressStart(const char* title, BOOL dispBar, LPTHREAD_START_ROUTINE fn, LPVOID arg) {
   ProgressState& s = state();
   if (s.shown) ProgressEnd();
   s.title = title != nullptr ? title : "";
   s.cancelled = false;
-  s.last_step = -1;
   s.shown = dispBar != FALSE;
-  if (s.shown) draw(0);
+  s.terminal = s.shown && isatty(STDERR_FILENO) == 1;
+  s.started = Clock::now();
+  s.escapes_before = KeyPressCount(VK_ESCAPE);
+  if (s.terminal) draw(0);
   if (fn != nullptr) fn(arg);
   return TRUE;
 }
 
 void Interface::ProgressUpdate(int pct, BOOL, const char* title) {
   ProgressState& s = state();
-  if (!s.shown) return;
-  if (title != nullptr) s.title = title;
-  draw(std::clamp(pct, 0, 100));
+  if (!s.terminal) return;
+  pct = std::clamp(pct, 0, 100);
+  bool retitled = title != nullptr && s.title != title;
+  if (retitled) s.title = title;
+  if (retitled || pct != s.drawn_pct) draw(pct);
 }
 
 void Interface::ProgressEnd() {
   ProgressState& s = state();
-  if (s.shown && on_terminal()) {
-    std::fputs("\r\x1b[K", stderr);
-    std::fflush(stderr);
-  }
+  take_escape_presses();  // a press while the bar was up counts even if asked for later
+  host::clear_progress_line();
   s.shown = false;
+  s.terminal = false;
 }
 
-BOOL Interface::GetCancel() { return state().cancelled ? TRUE : FALSE; }
+BOOL Interface::GetCancel() {
+  take_escape_presses();
+  return state().cancelled ? TRUE : FALSE;
+}
 
-void Interface::SetCancel(BOOL sw) { state().cancelled = sw != FALSE; }
+void Interface::SetCancel(BOOL sw) {
+  ProgressState& s = state();
+  s.cancelled = sw != FALSE;
+  // Presses before this call are settled: a cleared flag stays clear until the next one.
+  s.escapes_before = KeyPressCount(VK_ESCAPE);
+}

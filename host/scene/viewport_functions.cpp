@@ -4,6 +4,9 @@
 //   max views redraw
 //   progressStart "Working"; progressUpdate 50; progressEnd()
 //   getProgressCancel(), setProgressCancel true
+#include <algorithm>
+#include <cmath>
+
 #include "host/checks.h"
 #include "host/core_interface.h"
 #include "host/functions.h"
@@ -66,6 +69,8 @@ Value* progress_start_cf(Value** a, int count) {
 Value* progress_update_cf(Value** a, int count) {
   check_positional_count("progressUpdate", 1, a, count);
   float pct = a[0]->to_float();
+  // Kept in range before the conversion: a float beyond int's range does not convert.
+  pct = std::isnan(pct) ? 0.0f : std::clamp(pct, -1.0f, 101.0f);
   Value* step = _get_key_arg_or_default(a, count, Name::intern("stepName"), nullptr);
   const char* title = step != nullptr && step != &unsupplied ? step->to_string() : nullptr;
   GetCOREInterface()->ProgressUpdate(static_cast<int>(pct), TRUE, title);

@@ -1,5 +1,7 @@
 // actionMan: scripts fire the entries of plug-ins' shortcut tables as a
 // pressed key would, and read the entries' current names.
+#include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "../runtime/runtime_internal.h"
@@ -16,12 +18,8 @@ Value* execute_action_cf(Value** arg_list, int count) {
   std::string command = arg_list[1]->to_string();
   char* end = nullptr;
   long command_id = std::strtol(command.c_str(), &end, 10);
-  if (command.empty() || *end != '\0') return &false_value;
-  ShortcutTable* table = host::find_shortcut_table(id);
-  ShortcutCallback* callback = host::active_shortcut_callback(id);
-  if (table == nullptr || callback == nullptr || table->GetIndex(static_cast<int>(command_id)) < 0)
-    return &false_value;
-  return bool_result(callback->KeyboardShortcut(static_cast<int>(command_id)) != FALSE);
+  if (command.empty() || *end != '\0' || command_id < INT_MIN || command_id > INT_MAX) return &false_value;
+  return bool_result(host::fire_shortcut(id, static_cast<int>(command_id)));
 }
 
 // actionMan.getActionNames <table id>: the entries' names in table order, or

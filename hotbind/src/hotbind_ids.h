@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
+#include <array>
+
 namespace hotbind {
 
 constexpr DWORD kTableId = 0x3E0548BB;
 constexpr ULONG kClassIdA = 0x6E8673FC;
 constexpr ULONG kClassIdB = 0x273661A8;
-constexpr ULONG kLibVersion = 0x0BB80700;
+constexpr ULONG kLibVersion = 0x0BB80700;  // host release 3000, API 7, SDK revision 0
+// The module's own version, in its file's version information.
+constexpr std::array<WORD, 4> kFileVersion = {1, 0, 0, 0};
 
 constexpr int kShortcutCount = 50;
 constexpr int kTableEntries = kShortcutCount + 1;  // the reload command first

@@ -9,6 +9,10 @@ inline constexpr char kCategory[] = "Global Utility PlugIn";
 inline constexpr char kEventSource[] = "Hotbind";
 inline constexpr char kUnusedShortcut[] = "( unused shortcut )";
 
+// The module file's version information.
+inline constexpr char kFileDescription[] = "MAXScript keyboard shortcuts (global utility plug-in)";
+inline constexpr char kVersionComments[] = "Built for host release 3000 (LibVersion 0x0BB80700)";
+
 // Reports written to the event log (printf formats).
 inline constexpr char kNoScriptBound[] = "Shortcut '%s' was pressed, but no MAXScript was bound to it.";
 inline constexpr char kScriptFailed[] = "Execution of MAXScript '%s' bound to shortcut '%s' failed.";

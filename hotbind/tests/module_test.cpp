@@ -2,6 +2,12 @@
 // shortcut table the class offers, with names and keys from its resources.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "host/maxscript.h"
 
 #include "hotbind_class_desc.h"
@@ -85,6 +91,45 @@ TEST_F(HotbindModule, FiredCommandsOutsideTheTableDoNothing) {
   EXPECT_EQ(plugin->Dispatch(1050), FALSE);
   EXPECT_EQ(plugin->Control(7), 0u);
   delete plugin;
+}
+
+// A text of the version information in hotbind.gup's file.
+std::optional<std::string> version_text(const std::vector<unsigned char>& block, const char* key) {
+  LPVOID value = nullptr;
+  UINT length = 0;
+  std::string path = std::string("\\StringFileInfo\\040904E4\\") + key;
+  if (!VerQueryValueA(block.data(), path.c_str(), &value, &length) || length == 0) return std::nullopt;
+  return std::string(static_cast<const char*>(value), length - 1);
+}
+
+TEST(HotbindModuleFile, CarriesItsVersionInformation) {
+  DWORD size = GetFileVersionInfoSizeA(HOTBIND_MODULE_FILE, nullptr);
+  ASSERT_GT(size, 0u) << "error " << GetLastError();
+  std::vector<unsigned char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoA(HOTBIND_MODULE_FILE, 0, size, block.data()));
+  LPVOID value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
+  ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+  VS_FIXEDFILEINFO fixed;
+  std::memcpy(&fixed, value, sizeof fixed);
+  EXPECT_EQ(fixed.dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed.dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed.dwProductVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed.dwFileType, VFT_DLL);
+  EXPECT_EQ(fixed.dwFileFlags, 0u);
+  EXPECT_EQ(version_text(block, "FileVersion"), "1.0.0.0");
+  EXPECT_EQ(version_text(block, "ProductVersion"), "1.0.0.0");
+  EXPECT_EQ(version_text(block, "ProductName"), LibDescription());
+  EXPECT_EQ(version_text(block, "FileDescription"), "MAXScript keyboard shortcuts (global utility plug-in)");
+  EXPECT_EQ(version_text(block, "InternalName"), "hotbind");
+  EXPECT_EQ(version_text(block, "OriginalFilename"), "hotbind.gup");
+  // The comment names the host release LibVersion gives.
+  char built_for[80];
+  std::snprintf(built_for, sizeof built_for, "Built for host release %u (LibVersion 0x%08X)",
+                static_cast<unsigned>(LibVersion() >> 16), static_cast<unsigned>(LibVersion()));
+  EXPECT_EQ(version_text(block, "Comments"), built_for);
+  EXPECT_EQ(version_text(block, "CompanyName"), std::nullopt);
 }
 
 }  // namespace

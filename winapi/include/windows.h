@@ -75,6 +75,7 @@ void SetLastError(DWORD code);
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INVALID_DATA 13L
 #define ERROR_NOT_SAME_DEVICE 17L
 #define ERROR_WRITE_PROTECT 19L
 #define ERROR_NOT_READY 21L
@@ -121,4 +122,5 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 #include "winapi/registry.h"
 #include "winapi/resources.h"
 #include "winapi/sound.h"
+#include "winapi/version.h"
 #include "winapi/x_windows.h"

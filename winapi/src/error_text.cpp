@@ -20,6 +20,7 @@ constexpr SystemText kTexts[] = {
     {5, "Access is denied."},
     {6, "The handle is invalid."},
     {8, "Not enough memory resources are available to process this command."},
+    {13, "The data is invalid."},
     {17, "The system cannot move the file to a different disk drive."},
     {19, "The media is write protected."},
     {21, "The device is not ready."},

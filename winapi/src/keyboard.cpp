@@ -10,6 +10,7 @@ struct KeyStates {
   std::mutex lock;
   std::array<bool, 256> down{};
   std::array<bool, 256> pressed{};
+  std::array<unsigned long, 256> press_count{};
 };
 
 KeyStates& key_states() {
@@ -25,7 +26,10 @@ void FeedKeyState(int virtualKey, bool down) {
   if (!valid(virtualKey)) return;
   auto& states = key_states();
   std::lock_guard guard(states.lock);
-  if (down && !states.down[virtualKey]) states.pressed[virtualKey] = true;
+  if (down && !states.down[virtualKey]) {
+    states.pressed[virtualKey] = true;
+    ++states.press_count[virtualKey];
+  }
   states.down[virtualKey] = down;
 }
 
@@ -43,4 +47,11 @@ SHORT GetAsyncKeyState(int virtualKey) {
   unsigned result = (states.down[virtualKey] ? 0x8000u : 0u) | (states.pressed[virtualKey] ? 0x0001u : 0u);
   states.pressed[virtualKey] = false;
   return static_cast<SHORT>(static_cast<USHORT>(result));
+}
+
+unsigned long KeyPressCount(int virtualKey) {
+  if (!valid(virtualKey)) return 0;
+  auto& states = key_states();
+  std::lock_guard guard(states.lock);
+  return states.press_count[virtualKey];
 }

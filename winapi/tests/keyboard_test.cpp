@@ -43,4 +43,25 @@ TEST_F(KeyboardTest, KeysAreIndependentAndOutOfRangeKeysAreIgnored) {
   EXPECT_EQ(state('M'), 0u);
 }
 
+TEST_F(KeyboardTest, PressCountsGrowWithEachPressAndOutliveQueriesAndResets) {
+  unsigned long before = KeyPressCount(VK_ESCAPE);
+  FeedKeyState(VK_ESCAPE, true);
+  FeedKeyState(VK_ESCAPE, true);  // auto-repeat: the same press
+  EXPECT_EQ(KeyPressCount(VK_ESCAPE), before + 1);
+  EXPECT_EQ(state(VK_ESCAPE), 0x8001u);  // the count leaves the pressed bit to its caller
+  EXPECT_EQ(KeyPressCount(VK_ESCAPE), before + 1);
+  FeedKeyState(VK_ESCAPE, false);
+  FeedKeyState(VK_ESCAPE, true);
+  EXPECT_EQ(KeyPressCount(VK_ESCAPE), before + 2);
+  ResetKeyStates();
+  EXPECT_EQ(KeyPressCount(VK_ESCAPE), before + 2);
+  EXPECT_EQ(state(VK_ESCAPE), 0u);
+  unsigned long m_before = KeyPressCount('M');
+  FeedKeyState('M', true);
+  EXPECT_EQ(KeyPressCount('M'), m_before + 1);
+  EXPECT_EQ(KeyPressCount(VK_ESCAPE), before + 2);
+  EXPECT_EQ(KeyPressCount(-1), 0u);
+  EXPECT_EQ(KeyPressCount(256), 0u);
+}
+
 }  // namespace

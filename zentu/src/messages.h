@@ -4,6 +4,8 @@
 namespace zentu::msg {
 
 inline constexpr const char* kDescription = "Zentu MaxScript Extension";
+// In the module file's version information.
+inline constexpr const char* kVersionComments = "Built for host release 5100 (LibVersion 0x13EC0800)";
 
 // Node arguments: the function's name followed by kRequiresNode.
 inline constexpr const char* kRequiresNode = " requires a node";

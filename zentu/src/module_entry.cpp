@@ -3,12 +3,12 @@
 #include "host/maxscript.h"
 
 #include "messages.h"
+#include "module_version.h"
 #include "names.h"
 #include "zentu_functions.h"
 
 namespace {
 HINSTANCE module_instance = nullptr;
-constexpr ULONG kVersion = 0x13EC0800;  // host release 5100, API 8, SDK revision 0
 }  // namespace
 
 MODULE_EXPORT BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -24,4 +24,4 @@ MODULE_EXPORT void LibInit() {
 
 MODULE_EXPORT const char* LibDescription() { return zentu::msg::kDescription; }
 
-MODULE_EXPORT ULONG LibVersion() { return kVersion; }
+MODULE_EXPORT ULONG LibVersion() { return zentu::kLibVersion; }

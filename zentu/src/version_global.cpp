@@ -1,12 +1,11 @@
 // ZentuVersion: the module's version for scripts, read-only.
 #include "messages.h"
+#include "module_version.h"
 #include "zentu_functions.h"
 
 namespace {
 
-constexpr int kZentuVersion = 13;
-
-Value* get_version() { return Integer::intern(kZentuVersion); }
+Value* get_version() { return Integer::intern(zentu::kVersion); }
 Value* set_version(Value*) { throw RuntimeError(zentu::msg::kVersionReadOnly); }
 
 }  // namespace

@@ -81,13 +81,15 @@ class Interface {
   // dispBar), clears the cancel flag, runs fn(arg) when given and returns
   // TRUE; the work calls ProgressUpdate with its percentage (0 to 100) and
   // polls GetCancel. The bar stays until ProgressEnd. The listener draws it
-  // on stderr: one line redrawn in place on a terminal, else a plain line
-  // each time the percentage reaches another multiple of 10.
+  // on stderr when that is a terminal: the title, a bar, the percentage and
+  // an estimate of the time left, one line redrawn in place; elsewhere there
+  // is no bar.
   virtual BOOL ProgressStart(const char* title, BOOL dispBar, LPTHREAD_START_ROUTINE fn, LPVOID arg);
   virtual void ProgressUpdate(int pct, BOOL showPct = TRUE, const char* title = nullptr);
   virtual void ProgressEnd();
-  // The cancel flag: set by SetCancel (a user's cancel), cleared by
-  // ProgressStart and by SetCancel(FALSE).
+  // The cancel flag: set by SetCancel (a user's cancel) and, while the bar
+  // is on a terminal, by Esc pressed there since ProgressStart or the last
+  // SetCancel; cleared by ProgressStart and by SetCancel(FALSE).
   virtual BOOL GetCancel();
   virtual void SetCancel(BOOL sw);
 };
