@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "../runtime/geometry_internal.h"
+#include "host/control.h"
 #include "host/locals.h"
 #include "host/properties.h"
 #include "host/script_time.h"
@@ -38,16 +39,60 @@ void set_pos(Value* self, Value* v) {
   set_world_tm(self, tm);
 }
 
-Value* get_rotation(Value* self) { return new QuatValue(MatrixToQuat(world_tm(self))); }
+
+// A top-level node's rotation and scale are its transform controller's
+// tracks: the value set is the value read, a mirror's sign stays where it
+// was put, and setting one leaves the other alone. (From a transform alone a
+// mirror's axis cannot be told: [-1,1,1] and a half turn with [1,-1,-1] look
+// the same.) Null for nodes under another node, or without such tracks.
+Control* top_level_tm(Value* self) {
+  INode* node = self_node(self);
+  INode* parent = node->GetParentNode();
+  return parent == nullptr || parent->IsRootNode() ? node->GetTMController() : nullptr;
+}
+Control* scale_track(Value* self) {
+  Control* tm = top_level_tm(self);
+  return tm != nullptr ? tm->GetScaleController() : nullptr;
+}
+Control* rotation_track(Value* self) {
+  Control* tm = top_level_tm(self);
+  return tm != nullptr ? tm->GetRotationController() : nullptr;
+}
+
+Value* get_rotation(Value* self) {
+  if (Control* track = rotation_track(self)) {
+    Quat q;
+    Interval valid = FOREVER;
+    track->GetValue(MAXScript_time(), &q, valid);
+    return new QuatValue(q);
+  }
+  return new QuatValue(MatrixToQuat(world_tm(self)));
+}
 void set_rotation(Value* self, Value* v) {
   Quat q = rotation_of(v);
+  if (Control* track = rotation_track(self)) {
+    track->SetValue(MAXScript_time(), &q);
+    return;
+  }
   Matrix3 tm = world_tm(self);
   set_world_tm(self, compose(scale_of(tm), q, tm.GetTrans()));
 }
 
-Value* get_scale(Value* self) { return new Point3Value(scale_of(world_tm(self))); }
+Value* get_scale(Value* self) {
+  if (Control* track = scale_track(self)) {
+    Point3 s;
+    Interval valid = FOREVER;
+    track->GetValue(MAXScript_time(), &s, valid);
+    return new Point3Value(s);
+  }
+  return new Point3Value(scale_of(world_tm(self)));
+}
 void set_scale(Value* self, Value* v) {
   Point3 s = v->to_point3();
+  if (Control* track = scale_track(self)) {
+    track->SetValue(MAXScript_time(), &s);
+    return;
+  }
   Matrix3 tm = world_tm(self);
   set_world_tm(self, compose(s, MatrixToQuat(tm), tm.GetTrans()));
 }
