@@ -4,11 +4,11 @@
 
 #include "vertex_shade_context.h"
 
-FixedLightDesc::FixedLightDesc(const FixedLightSpec& spec) : ObjLightDesc(nullptr) {
-  ls = spec.state;
-  lightToWorld = spec.placement;
+FixedLightDesc::FixedLightDesc(const FixedLightSpec& fixed) : ObjLightDesc(nullptr) {
+  ls = fixed.state;
+  lightToWorld = fixed.placement;
   Matrix3 inverse = Matrix3::Identity();
-  if (Inverse(spec.placement, &inverse)) worldToLight = inverse;
+  if (Inverse(fixed.placement, &inverse)) worldToLight = inverse;
 }
 
 BOOL FixedLightDesc::Illuminate(ShadeContext& sc, Point3& normal, Color& color, Point3& dir, float& dotNL,
@@ -32,9 +32,9 @@ int FixedLightDesc::UpdateViewDepParams(const Matrix3& worldToCam) {
   return 1;
 }
 
-std::unique_ptr<LightRecord> MakeFixedLightRecord(const FixedLightSpec& spec) {
+std::unique_ptr<LightRecord> MakeFixedLightRecord(const FixedLightSpec& fixed) {
   auto record = std::make_unique<LightRecord>();
-  record->desc = std::make_unique<FixedLightDesc>(spec);
+  record->desc = std::make_unique<FixedLightDesc>(fixed);
   return record;
 }
 
@@ -51,12 +51,12 @@ std::unique_ptr<LightRecord> MakeSceneLightRecord(INode* node, MtlBaseLib& libra
 }
 
 FixedLightSpec OmniLightAt(const Point3& pos, const Color& color, float intensity) {
-  FixedLightSpec spec;
-  spec.state.type = OMNI_LGT;
-  spec.state.color = color;
-  spec.state.intens = intensity;
-  spec.placement = TransMatrix(pos);
-  return spec;
+  FixedLightSpec fixed;
+  fixed.state.type = OMNI_LGT;
+  fixed.state.color = color;
+  fixed.state.intens = intensity;
+  fixed.placement = TransMatrix(pos);
+  return fixed;
 }
 
 bool ExclusionLeavesOut(LightObject* light, INode* node, ULONG flag) {

@@ -22,7 +22,7 @@ struct FixedLightSpec {
 // An omni light of a fixed colour at a fixed place, with no scene node.
 class FixedLightDesc : public ObjLightDesc {
  public:
-  explicit FixedLightDesc(const FixedLightSpec& spec);
+  explicit FixedLightDesc(const FixedLightSpec& fixed);
 
   BOOL Illuminate(ShadeContext& sc, Point3& normal, Color& color, Point3& dir, float& dotNL,
                   float& diffuseCoef) override;
@@ -48,7 +48,7 @@ struct LightRecord {
 };
 
 // A record of a fixed light.
-std::unique_ptr<LightRecord> MakeFixedLightRecord(const FixedLightSpec& spec);
+std::unique_ptr<LightRecord> MakeFixedLightRecord(const FixedLightSpec& fixed);
 
 // A record of the light node (evaluated at time 0, whatever the script's
 // time), whose maps join library; null when the light gives no descriptor,

@@ -95,8 +95,8 @@ TEST_F(LightRecordsTest, AnAnimatedLightIsTakenAtTimeZero) {
 }
 
 TEST_F(LightRecordsTest, AFixedLightLightsWhatFacesIt) {
-  FixedLightSpec spec = OmniLightAt(Point3(0, 0, 10), Color(1, 1, 1), 1.0f);
-  FixedLightDesc desc(spec);
+  FixedLightSpec above = OmniLightAt(Point3(0, 0, 10), Color(1, 1, 1), 1.0f);
+  FixedLightDesc desc(above);
   EXPECT_EQ(desc.GetExclList(), nullptr);
   FixedRendContext rc;
   EXPECT_EQ(desc.Update(0, rc, nullptr, FALSE, TRUE), 1);
