@@ -66,7 +66,7 @@ int run(const Options& options) {
     bool clean = true;
     bool interactive = options.files.empty() && options.expressions.empty() && !options.list_plugins;
     // While scripts run from files or -e, the terminal's keys reach
-    // GetAsyncKeyState (an Esc poll); the interactive prompt reads them itself.
+    // GetAsyncKeyState (an Esc poll); at the interactive prompt, while a line runs.
     std::optional<TerminalKeys> keys;
     if (!interactive) keys.emplace(std::chrono::milliseconds(options.key_hold_ms));
     for (const std::string& expr : options.expressions) {
@@ -80,7 +80,7 @@ int run(const Options& options) {
     keys.reset();
     if (interactive) {
       if (isatty(STDIN_FILENO))
-        run_interactive();
+        run_interactive(std::chrono::milliseconds(options.key_hold_ms));
       else
         clean = run_stdin(run_options);
     }

@@ -17,6 +17,7 @@
 #include "../runtime/runtime_internal.h"
 #include "../script/parser.h"
 #include "accelerator_keys.h"
+#include "terminal_keys.h"
 
 namespace host::listener {
 
@@ -59,7 +60,7 @@ std::string history_file() {
 
 }  // namespace
 
-void run_interactive() {
+void run_interactive(std::chrono::milliseconds key_hold) {
   std::string history = history_file();
   if (!history.empty()) read_history(history.c_str());
   rl_attempted_completion_function = complete;
@@ -77,7 +78,10 @@ void run_interactive() {
     pending += "\n";
     script::ParseResult parsed = script::parse(pending);
     if (!parsed.program && parsed.incomplete) continue;  // wait for the rest
-    script::run_source(pending, "listener", options);
+    {
+      TerminalKeys keys(key_hold);
+      script::run_source(pending, "listener", options);
+    }
     pending.clear();
   }
   if (!history.empty()) write_history(history.c_str());

@@ -85,6 +85,27 @@ class ProgressBarOnATerminal(unittest.TestCase):
         between = term.out[bars[-1].end():seen.start()]
         self.assertEqual(between.replace(b"\r\n", b"\n"), b"\r\x1b[K", between)
 
+    def test_esc_cancels_a_bar_a_line_typed_at_the_prompt_put_up(self):
+        term = Terminal(LISTENER, ["--no-plugins"])
+        self.assertIsNotNone(term.wait_for(rb"> "), term.out)
+        # The loop of LONG_LOOP on one line.
+        term.send(b'(progressStart "Baking lights"; k = 0; p = 0; '
+                  b'while (progressUpdate p) and k < 50000000 do (k += 1; p = k / 300; if p > 99 do p = 99); '
+                  b'seen = getProgressCancel(); progressEnd(); '
+                  b'format "cancel seen: % after % steps\\n" seen k)\n')
+        later = term.wait_for(rb"\rBaking lights \[#* *\] +([1-9]\d*)%")
+        self.assertIsNotNone(later, term.out[-2000:])
+        term.send(ESC)
+        seen = term.wait_for(rb"cancel seen: (\w+) after (\d+) steps", later.end())
+        self.assertIsNotNone(seen, term.out[-2000:])
+        self.assertEqual(seen.group(1), b"true")
+        # The prompt is back and reads lines again.
+        self.assertIsNotNone(term.wait_for(rb"> ", seen.end()), term.out[-2000:])
+        term.send(b"print (1 + 2)\n")
+        self.assertIsNotNone(term.wait_for(rb"\n3\r?\n", seen.end()), term.out[-2000:])
+        term.send(b"\x04")
+        self.assertEqual(term.finish(), 0, term.out[-2000:])
+
     def test_only_a_press_while_the_bar_is_shown_cancels(self):
         body = """
 print "ready"
