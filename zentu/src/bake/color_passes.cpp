@@ -48,7 +48,7 @@ class PassState {
   Color shade(VertexShadeContext& sc, const Point3& view_point);
 
  private:
-  void set_up_lights(VertexShadeContext& sc, bool count_lights);
+  void set_up_lights(VertexShadeContext& sc);
   void build_shadow_searches();
 
   INode* node_;
@@ -87,14 +87,14 @@ PassState::PassState(INode* node, TimeValue t, int lighting_mode, bool cast_shad
     sc->SetHeadlightMode(lighting_mode == 0);
   }
   library_.AddMtl(mtl_, TRUE);
-  for (std::size_t i = 0; i < contexts_.size(); ++i) set_up_lights(*contexts_[i], i == 0);
+  for (auto& sc : contexts_) set_up_lights(*sc);
   Interval valid = FOREVER;
   mtl_->Update(t, valid);
   if (cast_shadows) build_shadow_searches();
   if (timings != nullptr) timings->setup = watch.lap();
 }
 
-void PassState::set_up_lights(VertexShadeContext& sc, bool) {
+void PassState::set_up_lights(VertexShadeContext& sc) {
   if (lighting_mode_ == 1) {
     int count = 0;
     CollectSceneLights(node_, sc, library_, count);
